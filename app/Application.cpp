@@ -1,0 +1,136 @@
+#include "app/Application.h"
+
+#include "app/SceneId.h"
+#include "app/SceneMgr.h"
+#include "graphics/GraphicsDevice.h"
+
+const char* const kWindowTitle = "VELDORIN";
+const char* const kWindowClassName = "Window";
+
+DWORD FrameSleepTime(DWORD t0, DWORD t1) {
+    const DWORD elapsed = t1 - t0;  // unsigned: correct across the counter's wrap
+    return elapsed < Application::kFramePeriodMs ? Application::kFramePeriodMs - elapsed : 0;
+}
+
+Application& Application::GetInstance() {
+    static Application instance;
+    return instance;
+}
+
+bool Application::Initialize(HINSTANCE instance) {
+    hInstance = instance;
+    closeRequested = false;
+    quitRequested = false;
+
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = 48;
+    windowClass.style = 0;
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = hInstance;
+    windowClass.lpszClassName = kWindowClassName;
+    if (!RegisterClassExA(&windowClass)) return false;
+
+    RECT desktop{};
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    hWnd = CreateWindowExA(0, kWindowClassName, kWindowTitle, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
+                           (desktop.right - kWidth) / 2, (desktop.bottom - kHeight) / 2, kWidth, kHeight, nullptr,
+                           nullptr, hInstance, nullptr);
+    // Without a window there is nothing to draw into; the device's own failure path reports it.
+    if (hWnd) FitClientArea(hWnd);
+    timeBeginPeriod(1);
+
+    if (!hWnd || !GraphicsDevice::GetInstance().Init(hWnd, clientWidth, clientHeight)) {
+        MessageBoxA(hWnd, "Direct3D初期化ミス", "", MB_OK);
+        return false;
+    }
+    GraphicsDevice::GetInstance().SetupRenderStates();
+    // The shader manager, mouse, camera, sound and the start-up resource list join here as they land.
+
+    ShowWindow(hWnd, SW_SHOW);
+    UpdateWindow(hWnd);
+    return true;
+}
+
+int Application::Run() {
+    SceneMgr scenes;
+    sceneMgr = &scenes;
+    if (startScene == SCENE_TITLE) {
+        scenes.Start(SCENE_TITLE);
+        stageSelect = 0;
+    } else {
+        stageSelect = startStage;
+        scenes.Start(startScene);
+    }
+
+    int frame = 0;
+    MSG msg{};
+    for (;;) {
+        if (closeRequested) {
+            quitRequested = true;
+            break;
+        }
+        if (quitRequested) break;
+        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+            continue;
+        }
+        RunFrame(++frame);
+        if (observer && !observer->AfterFrame(frame)) break;
+    }
+
+    sceneMgr = nullptr;  // the manager goes without finalising its scene
+    Shutdown();
+    return 0;
+}
+
+void Application::RunFrame(int frame) {
+    const DWORD t0 = timeGetTime();
+    // The pad and the mouse are polled here once the input devices land.
+    sceneMgr->Update();
+    sceneMgr->Draw();
+    if (observer) observer->BeforePresent(frame);
+    if (IDirect3DDevice9* device = GraphicsDevice::GetInstance().GetDevice()) {
+        device->Present(nullptr, nullptr, nullptr, nullptr);
+    }
+    const DWORD t1 = timeGetTime();
+    if (const DWORD rest = FrameSleepTime(t0, t1)) Sleep(rest);
+}
+
+void Application::Shutdown() {
+    // Shader manager, camera, mesh and texture caches and sound are released here, in that order,
+    // as they land; the device always goes last.
+    GraphicsDevice::GetInstance().Release();
+}
+
+void FitClientArea(HWND hwnd) {
+    RECT window{}, client{};
+    GetWindowRect(hwnd, &window);
+    GetClientRect(hwnd, &client);
+    const int width = (window.right - window.left) + Application::kWidth - (client.right - client.left);
+    const int height = (window.bottom - window.top) + Application::kHeight - (client.bottom - client.top);
+    MoveWindow(hwnd, window.left, window.top, width, height, true);
+}
+
+LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Application& app = Application::GetInstance();
+    switch (message) {
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        case WM_SIZE: {
+            RECT client{};
+            GetClientRect(hwnd, &client);
+            app.clientWidth = client.right;
+            app.clientHeight = client.bottom;
+            return 0;
+        }
+        case WM_CLOSE:
+            app.closeRequested = true;  // the loop ends on its next pass; the window stays
+            return 0;
+        case WM_MOUSEWHEEL:
+            return 0;
+        default:
+            return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+}

@@ -1,0 +1,26 @@
+#pragma once
+// The base of every scene. A scene loads in Initialize and releases in Finalize; its destructor
+// does nothing of its own.
+class SceneChanger;
+
+class BaseScene {
+public:
+    explicit BaseScene(SceneChanger* changer) : changer(changer) {}
+    virtual int GetSceneId() const = 0;
+    virtual ~BaseScene() = default;
+
+    // --- life ---
+    virtual void Initialize() {}
+    virtual void Finalize() {}
+
+    // --- frame ---
+    virtual void Update() {}
+    virtual void Draw() {}
+    // Two drawing slots the frame never calls; kept so scenes line up with the original interface.
+    virtual void DrawExtra1() {}
+    virtual void DrawExtra2() {}
+    virtual void Draw2D() {}
+
+protected:
+    SceneChanger* changer;  // not owned: the scene manager
+};

@@ -1,0 +1,228 @@
+// The input source of the game: SDL's keyboard, mouse and game controllers.
+#include <SDL.h>
+
+#include <array>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "platform/input/Input.h"
+#include "platform/sys/WindowInternal.h"
+
+namespace platform {
+namespace {
+
+SDL_Scancode ScancodeOf(int vk) {
+    if (vk >= 'A' && vk <= 'Z') return static_cast<SDL_Scancode>(SDL_SCANCODE_A + (vk - 'A'));
+    if (vk >= '1' && vk <= '9') return static_cast<SDL_Scancode>(SDL_SCANCODE_1 + (vk - '1'));
+    switch (vk) {
+        case '0': return SDL_SCANCODE_0;
+        case VK_RETURN: return SDL_SCANCODE_RETURN;
+        case VK_SHIFT: return SDL_SCANCODE_LSHIFT;
+        case VK_ESCAPE: return SDL_SCANCODE_ESCAPE;
+        case VK_SPACE: return SDL_SCANCODE_SPACE;
+        case VK_LEFT: return SDL_SCANCODE_LEFT;
+        case VK_UP: return SDL_SCANCODE_UP;
+        case VK_RIGHT: return SDL_SCANCODE_RIGHT;
+        case VK_DOWN: return SDL_SCANCODE_DOWN;
+        default: return SDL_SCANCODE_UNKNOWN;
+    }
+}
+
+int VirtualKeyOf(SDL_Scancode code) {
+    if (code >= SDL_SCANCODE_A && code <= SDL_SCANCODE_Z) return 'A' + (code - SDL_SCANCODE_A);
+    if (code >= SDL_SCANCODE_1 && code <= SDL_SCANCODE_9) return '1' + (code - SDL_SCANCODE_1);
+    switch (code) {
+        case SDL_SCANCODE_0: return '0';
+        case SDL_SCANCODE_RETURN: return VK_RETURN;
+        case SDL_SCANCODE_LSHIFT:
+        case SDL_SCANCODE_RSHIFT: return VK_SHIFT;
+        case SDL_SCANCODE_ESCAPE: return VK_ESCAPE;
+        case SDL_SCANCODE_SPACE: return VK_SPACE;
+        case SDL_SCANCODE_LEFT: return VK_LEFT;
+        case SDL_SCANCODE_UP: return VK_UP;
+        case SDL_SCANCODE_RIGHT: return VK_RIGHT;
+        case SDL_SCANCODE_DOWN: return VK_DOWN;
+        default: return 0;
+    }
+}
+
+SHORT Axis(SDL_GameController* pad, SDL_GameControllerAxis axis, bool invert) {
+    const int v = SDL_GameControllerGetAxis(pad, axis);
+    // SDL's y axes grow downwards; the pad record's grow upwards. -32768 has no positive twin.
+    if (!invert) return static_cast<SHORT>(v);
+    return static_cast<SHORT>(v == -32768 ? 32767 : -v);
+}
+
+BYTE Trigger(SDL_GameController* pad, SDL_GameControllerAxis axis) {
+    return static_cast<BYTE>(SDL_GameControllerGetAxis(pad, axis) * 255 / 32767);
+}
+
+class SdlInput : public InputSource {
+public:
+    bool KeyDown(int vk) override {
+        if (!SDL_WasInit(SDL_INIT_VIDEO)) return false;
+        if (vk == VK_LBUTTON) return SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON(SDL_BUTTON_LEFT);
+        if (vk == VK_RBUTTON) return SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON(SDL_BUTTON_RIGHT);
+        const SDL_Scancode code = ScancodeOf(vk);
+        return code != SDL_SCANCODE_UNKNOWN && SDL_GetKeyboardState(nullptr)[code];
+    }
+    uint32_t KeyPressCount(int vk) override { return vk >= 0 && vk < kVirtualKeyCount ? presses[vk] : 0; }
+    POINT CursorPos() override {
+        int x = 0, y = 0;
+        if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_GetGlobalMouseState(&x, &y);
+        return POINT{x, y};
+    }
+    void SetCursorPos(POINT p) override {
+        if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_WarpMouseGlobal(p.x, p.y);
+    }
+    bool Focused(HWND hwnd) override {
+        return hwnd && hwnd->sdl && SDL_GetKeyboardFocus() == hwnd->sdl;
+    }
+    bool PadState(DWORD user, XINPUT_GAMEPAD* out) override {
+        if (user >= pads.size() || !out) return false;
+        SDL_GameController* pad = pads[user];
+        static const std::pair<SDL_GameControllerButton, WORD> kButtons[] = {
+            {SDL_CONTROLLER_BUTTON_DPAD_UP, XINPUT_GAMEPAD_DPAD_UP},
+            {SDL_CONTROLLER_BUTTON_DPAD_DOWN, XINPUT_GAMEPAD_DPAD_DOWN},
+            {SDL_CONTROLLER_BUTTON_DPAD_LEFT, XINPUT_GAMEPAD_DPAD_LEFT},
+            {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, XINPUT_GAMEPAD_DPAD_RIGHT},
+            {SDL_CONTROLLER_BUTTON_START, XINPUT_GAMEPAD_START},
+            {SDL_CONTROLLER_BUTTON_BACK, XINPUT_GAMEPAD_BACK},
+            {SDL_CONTROLLER_BUTTON_LEFTSTICK, XINPUT_GAMEPAD_LEFT_THUMB},
+            {SDL_CONTROLLER_BUTTON_RIGHTSTICK, XINPUT_GAMEPAD_RIGHT_THUMB},
+            {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, XINPUT_GAMEPAD_LEFT_SHOULDER},
+            {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, XINPUT_GAMEPAD_RIGHT_SHOULDER},
+            {SDL_CONTROLLER_BUTTON_A, XINPUT_GAMEPAD_A},
+            {SDL_CONTROLLER_BUTTON_B, XINPUT_GAMEPAD_B},
+            {SDL_CONTROLLER_BUTTON_X, XINPUT_GAMEPAD_X},
+            {SDL_CONTROLLER_BUTTON_Y, XINPUT_GAMEPAD_Y},
+        };
+        XINPUT_GAMEPAD state{};
+        for (const auto& [button, bit] : kButtons) {
+            if (SDL_GameControllerGetButton(pad, button)) state.wButtons |= bit;
+        }
+        state.bLeftTrigger = Trigger(pad, SDL_CONTROLLER_AXIS_TRIGGERLEFT);
+        state.bRightTrigger = Trigger(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT);
+        state.sThumbLX = Axis(pad, SDL_CONTROLLER_AXIS_LEFTX, false);
+        state.sThumbLY = Axis(pad, SDL_CONTROLLER_AXIS_LEFTY, true);
+        state.sThumbRX = Axis(pad, SDL_CONTROLLER_AXIS_RIGHTX, false);
+        state.sThumbRY = Axis(pad, SDL_CONTROLLER_AXIS_RIGHTY, true);
+        *out = state;
+        return true;
+    }
+    void SetVibration(DWORD user, WORD left, WORD right) override {
+        // A pad vibrates until told otherwise, so the rumble lasts until the next call.
+        if (user < pads.size()) SDL_GameControllerRumble(pads[user], left, right, 0xFFFFFFFFu);
+    }
+
+    void Feed(const SDL_Event& e) {
+        switch (e.type) {
+            case SDL_KEYDOWN:
+                if (!e.key.repeat) ++presses[VirtualKeyOf(e.key.keysym.scancode) & 0xFF];
+                break;
+            case SDL_MOUSEBUTTONDOWN:
+                if (e.button.button == SDL_BUTTON_LEFT) ++presses[VK_LBUTTON];
+                if (e.button.button == SDL_BUTTON_RIGHT) ++presses[VK_RBUTTON];
+                break;
+            case SDL_CONTROLLERDEVICEADDED:
+                if (SDL_GameController* pad = SDL_GameControllerOpen(e.cdevice.which)) {
+                    if (pads.size() < XUSER_MAX_COUNT) pads.push_back(pad);
+                    else SDL_GameControllerClose(pad);
+                }
+                break;
+            case SDL_CONTROLLERDEVICEREMOVED:
+                for (size_t i = 0; i < pads.size(); ++i) {
+                    SDL_Joystick* joystick = SDL_GameControllerGetJoystick(pads[i]);
+                    if (SDL_JoystickInstanceID(joystick) == e.cdevice.which) {
+                        SDL_GameControllerClose(pads[i]);
+                        pads.erase(pads.begin() + static_cast<long>(i));
+                        break;
+                    }
+                }
+                break;
+            default:
+                break;
+        }
+    }
+
+private:
+    std::array<uint32_t, kVirtualKeyCount> presses{};
+    std::vector<SDL_GameController*> pads;  // in the order they were connected
+};
+
+SdlInput& Sdl() {
+    static SdlInput input;
+    return input;
+}
+
+InputSource* installed = nullptr;
+std::array<uint32_t, kVirtualKeyCount> seenPresses{};
+int cursorCounter = 0;
+
+}  // namespace
+
+void SetInputSource(InputSource* source) {
+    installed = source;
+    seenPresses.fill(0);
+}
+
+InputSource& GetInputSource() { return installed ? *installed : Sdl(); }
+
+void FeedSdlInputEvent(const void* sdlEvent) { Sdl().Feed(*static_cast<const SDL_Event*>(sdlEvent)); }
+
+}  // namespace platform
+
+SHORT GetAsyncKeyState(int vk) {
+    if (vk < 0 || vk >= kVirtualKeyCount) return 0;
+    auto& source = platform::GetInputSource();
+    const uint32_t presses = source.KeyPressCount(vk);
+    const bool pressedSince = presses != platform::seenPresses[vk];
+    platform::seenPresses[vk] = presses;
+    return static_cast<SHORT>((source.KeyDown(vk) ? 0x8000 : 0) | (pressedSince ? 1 : 0));
+}
+
+bool GetCursorPos(POINT* point) {
+    if (!point) return false;
+    *point = platform::GetInputSource().CursorPos();
+    return true;
+}
+
+bool SetCursorPos(int x, int y) {
+    platform::GetInputSource().SetCursorPos(POINT{x, y});
+    return true;
+}
+
+bool ClientToScreen(HWND hwnd, POINT* point) {
+    if (!hwnd || !point) return false;
+    int x = hwnd->outer.left, y = hwnd->outer.top;
+    if (hwnd->sdl) SDL_GetWindowPosition(hwnd->sdl, &x, &y);
+    point->x += x;
+    point->y += y;
+    return true;
+}
+
+int ShowCursor(bool show) {
+    const int before = platform::cursorCounter;
+    platform::cursorCounter += show ? 1 : -1;
+    if (SDL_WasInit(SDL_INIT_VIDEO) && (before >= 0) != (platform::cursorCounter >= 0)) {
+        SDL_ShowCursor(platform::cursorCounter >= 0 ? SDL_ENABLE : SDL_DISABLE);
+    }
+    return platform::cursorCounter;
+}
+
+bool IsWindowFocused(HWND hwnd) { return platform::GetInputSource().Focused(hwnd); }
+
+DWORD XInputGetState(DWORD userIndex, XINPUT_STATE* state) {
+    if (!state || userIndex >= XUSER_MAX_COUNT) return ERROR_DEVICE_NOT_CONNECTED;
+    XINPUT_GAMEPAD pad{};
+    if (!platform::GetInputSource().PadState(userIndex, &pad)) return ERROR_DEVICE_NOT_CONNECTED;
+    ++state->dwPacketNumber;
+    state->Gamepad = pad;
+    return ERROR_SUCCESS;
+}
+
+DWORD XInputSetState(DWORD userIndex, XINPUT_VIBRATION* vibration) {
+    if (!vibration || userIndex >= XUSER_MAX_COUNT) return ERROR_DEVICE_NOT_CONNECTED;
+    platform::GetInputSource().SetVibration(userIndex, vibration->wLeftMotorSpeed, vibration->wRightMotorSpeed);
+    return ERROR_SUCCESS;
+}

@@ -1,0 +1,141 @@
+#include "sim/InputScript.h"
+
+#include <charconv>
+#include <map>
+#include <sstream>
+
+namespace {
+
+bool ParseInt(const std::string& text, long long min, long long max, long long& out) {
+    if (text.empty()) return false;
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, out);
+    return ec == std::errc() && ptr == end && out >= min && out <= max;
+}
+
+const std::map<std::string, int>& KeyTokens() {
+    static const std::map<std::string, int> keys = {
+        {"W", 'W'}, {"A", 'A'}, {"S", 'S'}, {"D", 'D'},
+        {"SPACE", VK_SPACE}, {"ESC", VK_ESCAPE}, {"LBUTTON", VK_LBUTTON},
+    };
+    return keys;
+}
+
+const std::map<std::string, WORD>& PadTokens() {
+    static const std::map<std::string, WORD> buttons = {
+        {"PAD_A", XINPUT_GAMEPAD_A},
+        {"PAD_B", XINPUT_GAMEPAD_B},
+        {"PAD_START", XINPUT_GAMEPAD_START},
+        {"PAD_RSHOULDER", XINPUT_GAMEPAD_RIGHT_SHOULDER},
+        {"PAD_UP", XINPUT_GAMEPAD_DPAD_UP},
+        {"PAD_DOWN", XINPUT_GAMEPAD_DPAD_DOWN},
+        {"PAD_LEFT", XINPUT_GAMEPAD_DPAD_LEFT},
+        {"PAD_RIGHT", XINPUT_GAMEPAD_DPAD_RIGHT},
+    };
+    return buttons;
+}
+
+constexpr const char* kThumbNames[4] = {"LX", "LY", "RX", "RY"};
+
+}  // namespace
+
+bool InputScript::ParseToken(const std::string& token, Line& line, std::string& error) {
+    if (auto key = KeyTokens().find(token); key != KeyTokens().end()) {
+        line.keys.push_back(key->second);
+        return true;
+    }
+    if (auto button = PadTokens().find(token); button != PadTokens().end()) {
+        line.buttons |= button->second;
+        usesPad = true;
+        return true;
+    }
+    const size_t eq = token.find('=');
+    if (eq != std::string::npos) {
+        const std::string name = token.substr(0, eq), value = token.substr(eq + 1);
+        for (int i = 0; i < 4; ++i) {
+            if (name != kThumbNames[i]) continue;
+            long long v = 0;
+            if (!ParseInt(value, -32768, 32767, v)) {
+                error = "thumb value out of range or not a number in '" + token + "'";
+                return false;
+            }
+            line.thumbSet[i] = true;
+            line.thumbs[i] = static_cast<SHORT>(v);
+            usesPad = true;
+            return true;
+        }
+        if (name == "MOUSE") {
+            const size_t comma = value.find(',');
+            long long dx = 0, dy = 0;
+            if (comma == std::string::npos || !ParseInt(value.substr(0, comma), -100000, 100000, dx) ||
+                !ParseInt(value.substr(comma + 1), -100000, 100000, dy)) {
+                error = "MOUSE needs two whole numbers, as in MOUSE=40,0: '" + token + "'";
+                return false;
+            }
+            line.mouseDx += static_cast<int>(dx);
+            line.mouseDy += static_cast<int>(dy);
+            return true;
+        }
+    }
+    error = "unknown token '" + token + "'";
+    return false;
+}
+
+bool InputScript::Parse(const std::string& text, std::string& error) {
+    lines.clear();
+    usesPad = false;
+    std::istringstream in(text);
+    std::string raw;
+    for (int number = 1; std::getline(in, raw); ++number) {
+        const std::string content = raw.substr(0, raw.find('#'));
+        std::istringstream words(content);
+        std::string range;
+        if (!(words >> range)) continue;  // blank or comment-only line
+
+        Line line;
+        const size_t dash = range.find('-');
+        long long from = 0, to = 0;
+        const bool rangeOk = dash == std::string::npos
+                                 ? ParseInt(range, 1, 1000000000, from) && (to = from, true)
+                                 : ParseInt(range.substr(0, dash), 1, 1000000000, from) &&
+                                       ParseInt(range.substr(dash + 1), 1, 1000000000, to);
+        if (!rangeOk || to < from) {
+            error = std::to_string(number) + ": '" + range + "' is not a frame or a frame range FROM-TO";
+            return false;
+        }
+        line.from = static_cast<int>(from);
+        line.to = static_cast<int>(to);
+        std::string token;
+        bool any = false;
+        while (words >> token) {
+            any = true;
+            std::string what;
+            if (!ParseToken(token, line, what)) {
+                error = std::to_string(number) + ": " + what;
+                return false;
+            }
+        }
+        if (!any) {
+            error = std::to_string(number) + ": no input tokens after the frames";
+            return false;
+        }
+        lines.push_back(std::move(line));
+    }
+    return true;
+}
+
+FrameInput InputScript::At(int frame) const {
+    FrameInput input;
+    for (const Line& line : lines) {
+        if (frame < line.from || frame > line.to) continue;
+        for (int key : line.keys) input.keys[key] = true;
+        input.pad.wButtons |= line.buttons;
+        SHORT* thumbs[4] = {&input.pad.sThumbLX, &input.pad.sThumbLY, &input.pad.sThumbRX, &input.pad.sThumbRY};
+        for (int i = 0; i < 4; ++i) {
+            if (line.thumbSet[i]) *thumbs[i] = line.thumbs[i];
+        }
+        input.mouseDx += line.mouseDx;
+        input.mouseDy += line.mouseDy;
+    }
+    return input;
+}

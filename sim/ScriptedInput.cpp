@@ -1,0 +1,21 @@
+#include "sim/ScriptedInput.h"
+
+void ScriptedInput::BeginFrame(int frame) {
+    const FrameInput next = script.At(frame);
+    for (int vk = 0; vk < kVirtualKeyCount; ++vk) {
+        if (next.keys[vk] && !current.keys[vk]) ++presses[vk];
+    }
+    current = next;
+    cursor.x += next.mouseDx;
+    cursor.y += next.mouseDy;
+}
+
+bool ScriptedInput::PadState(DWORD user, XINPUT_GAMEPAD* pad) {
+    if (user != 0 || !script.UsesPad() || !pad) return false;
+    *pad = current.pad;
+    return true;
+}
+
+void ScriptedInput::SetVibration(DWORD user, WORD left, WORD right) {
+    if (user == 0) vibration = XINPUT_VIBRATION{left, right};
+}

@@ -1,0 +1,82 @@
+#include "sim/SimOptions.h"
+
+#include <charconv>
+
+const char* const kSimUsage =
+    "usage: veldorin-sim [--root DIR] [--frames N] [--scene ID] [--stage N] [--input FILE] [--dump FILE]\n"
+    "                    [--render] [--screenshot FRAME:PATH]... [--fullscreen yes|no]\n";
+
+namespace {
+
+bool ToInt(const std::string& text, int min, int max, int& out) {
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, out);
+    return !text.empty() && ec == std::errc() && ptr == end && out >= min && out <= max;
+}
+
+}  // namespace
+
+bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, std::string& error) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& option = args[i];
+        const bool hasValue = i + 1 < args.size();
+        auto value = [&]() -> const std::string& { return args[++i]; };
+        if (option == "--render") {
+            options.render = true;
+            continue;
+        }
+        if (!hasValue) {
+            error = option.rfind("--", 0) == 0 ? "option " + option + " needs a value" : "unknown argument " + option;
+            return false;
+        }
+        if (option == "--root") {
+            options.root = value();
+        } else if (option == "--frames") {
+            if (!ToInt(value(), 1, 100000000, options.frames)) {
+                error = "--frames needs a whole number of frames, not '" + args[i] + "'";
+                return false;
+            }
+        } else if (option == "--scene") {
+            int id = 0;
+            if (!ToInt(value(), 1, 3, id)) {
+                error = "--scene needs 1 (title), 2 (game) or 3 (continue), not '" + args[i] + "'";
+                return false;
+            }
+            options.scene = id;
+        } else if (option == "--stage") {
+            if (!ToInt(value(), -1, 1000, options.stage)) {
+                error = "--stage needs a stage number, not '" + args[i] + "'";
+                return false;
+            }
+        } else if (option == "--input") {
+            options.inputPath = value();
+        } else if (option == "--dump") {
+            options.dumpPath = value();
+        } else if (option == "--screenshot") {
+            const std::string& spec = value();
+            const size_t colon = spec.find(':');
+            int frame = 0;
+            if (colon == std::string::npos || !ToInt(spec.substr(0, colon), 1, 100000000, frame) ||
+                colon + 1 >= spec.size()) {
+                error = "--screenshot needs FRAME:PATH, not '" + spec + "'";
+                return false;
+            }
+            options.screenshots[frame] = spec.substr(colon + 1);
+        } else if (option == "--fullscreen") {
+            const std::string& answer = value();
+            if (answer != "yes" && answer != "no") {
+                error = "--fullscreen needs yes or no, not '" + answer + "'";
+                return false;
+            }
+            options.fullScreen = answer == "yes";
+        } else {
+            error = "unknown option " + option;
+            return false;
+        }
+    }
+    if (!options.screenshots.empty() && !options.render) {
+        error = "--screenshot needs --render (the headless device keeps no pictures)";
+        return false;
+    }
+    return true;
+}

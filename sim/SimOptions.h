@@ -1,0 +1,23 @@
+#pragma once
+// The headless runner's command line.
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct SimOptions {
+    std::string root;                           // working directory; empty: the built content tree
+    int frames = 600;
+    std::optional<int> scene;                   // start scene id (with stage)
+    int stage = 0;
+    std::string inputPath;
+    std::string dumpPath;
+    bool render = false;
+    std::map<int, std::string> screenshots;     // frame -> PNG path
+    bool fullScreen = false;                    // the answer to the full-screen question
+};
+
+// Parses argv; on failure returns false with a message naming the bad option.
+bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, std::string& error);
+
+extern const char* const kSimUsage;

@@ -1,0 +1,73 @@
+#include "sim/SimRunner.h"
+
+#include <iostream>
+#include <vector>
+
+#include "graphics/GraphicsDevice.h"
+#include "platform/Platform.h"
+#include "platform/image/PngWriter.h"
+#include "platform/sys/MessageBoxHook.h"
+#include "sim/FrameDump.h"
+
+SimRunner::SimRunner(const SimOptions& opts, const InputScript& script, std::ostream* dumpStream)
+    : options(opts), dump(dumpStream), input(script) {}
+
+SimRunner::~SimRunner() {
+    platform::SetClock(nullptr);
+    platform::SetInputSource(nullptr);
+    platform::SetMessageBoxHandler({});
+    Application::GetInstance().observer = nullptr;
+}
+
+int SimRunner::Run(std::ostream& out, std::ostream& errors) {
+    err = &errors;
+    platform::GetSettings().headless = !options.render;
+    platform::SetClock(&clock);
+    platform::SetInputSource(&input);
+    // Nobody is there to answer: boxes are printed and answered at once.
+    const bool fullScreen = options.fullScreen;
+    platform::SetMessageBoxHandler([&errors, fullScreen](const char* text, const char* caption, UINT type) {
+        errors << "message box: [" << caption << "] " << text << "\n";
+        if ((type & 0xF) == MB_YESNO) return fullScreen ? IDYES : IDNO;
+        return IDOK;
+    });
+
+    Application& app = Application::GetInstance();
+    app.observer = this;
+    if (options.scene) {
+        app.startScene = *options.scene;
+        app.startStage = options.stage;
+    }
+    input.BeginFrame(1);
+    if (app.Initialize(nullptr)) app.Run();
+
+    out << "sim: frames=" << framesRun << " scene=" << lastScene << " quit=" << (app.quitRequested ? 1 : 0)
+        << std::endl;
+    platform::Shutdown();
+    return failed ? 1 : 0;
+}
+
+void SimRunner::BeforePresent(int frame) {
+    auto shot = options.screenshots.find(frame);
+    if (shot == options.screenshots.end()) return;
+    std::vector<uint8_t> pixels;
+    int width = 0, height = 0;
+    IDirect3DDevice9* device = GraphicsDevice::GetInstance().GetDevice();
+    if (!device || !device->ReadBackBuffer(pixels, width, height) ||
+        !platform::WritePng(shot->second, pixels, width, height)) {
+        *err << "veldorin-sim: could not write the screenshot of frame " << frame << " to " << shot->second
+             << "\n";
+        failed = true;
+    }
+}
+
+bool SimRunner::AfterFrame(int frame) {
+    Application& app = Application::GetInstance();
+    framesRun = frame;
+    lastScene = CurrentSceneId(app);
+    if (dump) *dump << DumpFrame(frame, app) << '\n';
+    clock.Advance(kFrameMs);
+    if (frame >= options.frames) return false;
+    input.BeginFrame(frame + 1);
+    return true;
+}

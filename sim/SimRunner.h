@@ -1,0 +1,36 @@
+#pragma once
+// Runs the game's own Application for a number of frames with a simulated clock and scripted input,
+// writing the per-frame dump and the requested screenshots.
+#include <ostream>
+#include <string>
+
+#include "app/Application.h"
+#include "platform/sys/Clock.h"
+#include "sim/InputScript.h"
+#include "sim/ScriptedInput.h"
+#include "sim/SimOptions.h"
+
+class SimRunner : public FrameObserver {
+public:
+    static constexpr uint32_t kFrameMs = 16;
+
+    // dump may be null (no dump requested).
+    SimRunner(const SimOptions& options, const InputScript& script, std::ostream* dump);
+    ~SimRunner() override;
+
+    // Runs the game; returns the process exit status (0 unless the runner itself failed).
+    int Run(std::ostream& out, std::ostream& err);
+
+    void BeforePresent(int frame) override;
+    bool AfterFrame(int frame) override;
+
+private:
+    const SimOptions& options;
+    std::ostream* dump;
+    std::ostream* err = nullptr;
+    ScriptedInput input;
+    platform::SimulatedClock clock;
+    int framesRun = 0;
+    int lastScene = 0;
+    bool failed = false;
+};

@@ -1,0 +1,68 @@
+// veldorin-sim: the game's own Application and scenes run headless (or rendered with --render) for a
+// fixed number of frames with scripted input and a simulated clock.
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "sim/SimRunner.h"
+
+int main(int argc, char** argv) {
+    SimOptions options;
+    std::string error;
+    if (!ParseSimOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
+        std::cerr << "veldorin-sim: " << error << "\n" << kSimUsage;
+        return 2;
+    }
+
+    // Paths on the command line are taken from where the runner was started, before it moves into the
+    // game's working directory.
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    auto absolute = [&](std::string& path) {
+        if (!path.empty()) path = fs::absolute(path, ec).string();
+    };
+    absolute(options.inputPath);
+    absolute(options.dumpPath);
+    for (auto& shot : options.screenshots) absolute(shot.second);
+
+    InputScript script;
+    if (!options.inputPath.empty()) {
+        std::ifstream file(options.inputPath, std::ios::binary);
+        if (!file) {
+            std::cerr << "veldorin-sim: cannot read the input script " << options.inputPath << "\n";
+            return 2;
+        }
+        std::stringstream text;
+        text << file.rdbuf();
+        if (!script.Parse(text.str(), error)) {
+            std::cerr << "veldorin-sim: " << options.inputPath << ":" << error << "\n";
+            return 2;
+        }
+    }
+
+    std::ofstream dump;
+    if (!options.dumpPath.empty()) {
+        dump.open(options.dumpPath, std::ios::binary | std::ios::trunc);
+        if (!dump) {
+            std::cerr << "veldorin-sim: cannot write the dump " << options.dumpPath << "\n";
+            return 2;
+        }
+    }
+
+    const std::string root = options.root.empty() ? VELDORIN_GAME_DIR : options.root;
+    fs::current_path(root, ec);
+    if (ec) {
+        std::cerr << "veldorin-sim: cannot enter the root folder " << root << ": " << ec.message() << "\n";
+        return 2;
+    }
+
+    SimRunner runner(options, script, dump.is_open() ? &dump : nullptr);
+    const int status = runner.Run(std::cout, std::cerr);
+    dump.flush();
+    if (dump.is_open() && !dump) {
+        std::cerr << "veldorin-sim: writing the dump failed\n";
+        return 1;
+    }
+    return status;
+}
