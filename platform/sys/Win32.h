@@ -58,6 +58,7 @@ struct WNDCLASSEXA {
 };
 
 bool RegisterClassExA(const WNDCLASSEXA* windowClass);
+bool UnregisterClassA(const char* className, HINSTANCE instance);
 // Creates the window hidden; x, y, width and height are its outer rectangle.
 HWND CreateWindowExA(DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y,
                      int width, int height, HWND parent, void* menu, HINSTANCE instance, void* param);

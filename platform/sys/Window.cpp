@@ -96,6 +96,12 @@ bool RegisterClassExA(const WNDCLASSEXA* windowClass) {
     return sys.classes.emplace(windowClass->lpszClassName, windowClass->lpfnWndProc).second;
 }
 
+bool UnregisterClassA(const char* className, HINSTANCE) {
+    auto& sys = System();
+    std::lock_guard lock(sys.mutex);
+    return className && sys.classes.erase(className) > 0;
+}
+
 HWND CreateWindowExA(DWORD, const char* className, const char* title, DWORD, int x, int y, int width,
                      int height, HWND, void*, HINSTANCE, void*) {
     auto& sys = System();
