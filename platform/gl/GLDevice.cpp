@@ -259,6 +259,13 @@ bool GLDevice::ReadBackBuffer(std::vector<uint8_t>& rgba, int& width, int& heigh
     return true;
 }
 
+void GLDevice::BindEffectTexture(GLint unit, IDirect3DBaseTexture9* texture, GLuint sampler) {
+    glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(unit));
+    glBindTexture(GL_TEXTURE_2D, platform::gl::TextureName(texture));
+    glBindSampler(static_cast<GLuint>(unit), sampler);
+    glActiveTexture(GL_TEXTURE0);
+}
+
 namespace platform::gl {
 namespace {
 

@@ -6,6 +6,7 @@
 
 #include "platform/d3d9/StateDevice.h"
 
+class IDirect3DBaseTexture9;
 struct SDL_Window;
 typedef void* SDL_GLContext;
 
@@ -35,6 +36,13 @@ public:
     // Binds the current targets and applies the render states before a draw.
     void PrepareDraw();
 
+    // --- effects ---
+    // While an effect pass is active its program draws instead of the fixed-function one.
+    void SetEffectProgram(GLuint program) { effectProgram = program; }
+    GLuint EffectProgram() const { return effectProgram; }
+    // Binds an effect's texture parameter to a unit with the sampler its file declares.
+    void BindEffectTexture(GLint unit, IDirect3DBaseTexture9* texture, GLuint sampler);
+
 protected:
     void OnTargetsChanged() override { targetsDirty = true; }
 
@@ -47,8 +55,11 @@ private:
     GLuint framebuffer = 0;
     GLuint backBufferTexture = 0;
     bool targetsDirty = true;
+    GLuint effectProgram = 0;
 };
 
 namespace platform::gl {
 IDirect3D9* CreateDirect3D();
+// The GL texture behind a texture interface (0 for none).
+GLuint TextureName(IDirect3DBaseTexture9* texture);
 }
