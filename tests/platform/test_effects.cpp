@@ -267,3 +267,34 @@ TEST_F(DisplayEffectTest, CompilerErrorsNameTheFileThePassAndTheLine) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every effect the game ships compiles on the OpenGL device with the techniques the game asks for.
+TEST_F(DisplayEffectTest, TheGamesEffectFilesCompileWithTheirTechniques) {
+    const std::pair<const char*, std::vector<std::pair<const char*, UINT>>> files[] = {
+        {"MyShader.fx", {{"Tech", 2}, {"OutlineTech", 1}}},
+        {"IceShader.fx", {{"Tech", 4}}},
+        {"ShadowMap.fx", {{"Tech", 1}}},
+        {"EdgeFilter.fx", {{"EdgeTech", 1}}},
+        {"Blur.fx", {{"BlurTech", 2}}},
+    };
+    for (const auto& [file, techniques] : files) {
+        const std::string path = std::string(VELDORIN_SOURCE_DIR) + "/content/Shader/" + file;
+        ID3DXBuffer* errors = nullptr;
+        ID3DXEffect* fx = nullptr;
+        ASSERT_EQ(D3DXCreateEffectFromFileA(device, path.c_str(), nullptr, nullptr, 0, nullptr, &fx, &errors), D3D_OK)
+            << (errors ? static_cast<char*>(errors->GetBufferPointer()) : file);
+        for (const auto& [technique, passes] : techniques) {
+            ASSERT_NE(fx->GetTechniqueByName(technique), nullptr) << file << " " << technique;
+            fx->SetTechnique(technique);
+            UINT count = 0;
+            fx->Begin(&count, 0);
+            fx->End();
+            EXPECT_GE(count, passes) << file << " " << technique;
+        }
+        fx->Release();
+    }
+}
+
+}  // namespace
