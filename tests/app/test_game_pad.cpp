@@ -119,19 +119,6 @@ TEST(GamePadVibration, SentOnTheNextPollThenCleared) {
     EXPECT_EQ(input.sent[0].right, 0);
 }
 
-TEST(GamePadPlatform, PacketNumberMovesOnlyWhenTheStateChanges) {
-    FakeInput input;
-    input.pads[0] = Thumbs(0, 0, 0, 0);
-    XINPUT_STATE first{}, same{}, changed{};
-    ASSERT_EQ(XInputGetState(0, &first), ERROR_SUCCESS);
-    ASSERT_EQ(XInputGetState(0, &same), ERROR_SUCCESS);
-    input.pads[0]->wButtons = XINPUT_GAMEPAD_A;
-    ASSERT_EQ(XInputGetState(0, &changed), ERROR_SUCCESS);
-    EXPECT_EQ(first.dwPacketNumber, same.dwPacketNumber);
-    EXPECT_NE(changed.dwPacketNumber, same.dwPacketNumber);
-    EXPECT_EQ(XInputGetState(4, &changed), ERROR_DEVICE_NOT_CONNECTED);
-}
-
 TEST(GamePadPlatform, SdlAxesTakeTheXInputSignsAndRanges) {
     using platform::ThumbFromSdl;
     using platform::TriggerFromSdl;

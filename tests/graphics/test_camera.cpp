@@ -51,22 +51,6 @@ TEST(CameraFollow, PitchTurnsBeforeYaw) {
     ExpectNear(camera.target, 0, 1.5f, 0, "target");
 }
 
-TEST(CameraReset, RestoresDistanceAnglesAndPoints) {
-    Camera camera;
-    EXPECT_TRUE(camera.mouseControl);
-    camera.distance = -8;
-    camera.pitch = 12;
-    camera.yaw = 40;
-    const D3DXMATRIX world = At(1, 2, 3);
-    camera.Follow(&world);
-    camera.Reset();
-    EXPECT_FLOAT_EQ(camera.distance, -3.5f);
-    EXPECT_FLOAT_EQ(camera.pitch, 0);
-    EXPECT_FLOAT_EQ(camera.yaw, 0);
-    ExpectNear(camera.eye, 0, 0, 0, "eye");
-    ExpectNear(camera.lastEye, 0, 0, 0, "lastEye");
-}
-
 D3DXVECTOR3 Sideways(float degrees) {
     const float r = degrees * 0.017453292f;
     return D3DXVECTOR3(std::sin(r), 0, std::cos(r));

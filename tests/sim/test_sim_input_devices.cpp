@@ -5,7 +5,6 @@
 #include <regex>
 #include <vector>
 
-#include "sim/ScriptedInput.h"
 #include "tests/support/Process.h"
 
 namespace {
@@ -45,21 +44,6 @@ TEST(SimInputDevices, TheFirstFrameAndThePadCountToo) {
     const std::vector<std::string> mice = MouseOfEachFrame("1 MOUSE=-4,-8\n2-3 RX=16384\n", 3);
     EXPECT_EQ(mice,
               (std::vector<std::string>{"{\"v\":-2,\"h\":-1}", "{\"v\":-2,\"h\":0.25}", "{\"v\":-2,\"h\":1.5}"}));
-}
-
-TEST(ScriptedInputCursor, MovementSurvivesAWarpBeforeTheCursorIsRead) {
-    InputScript script;
-    std::string error;
-    ASSERT_TRUE(script.Parse("1 MOUSE=40,-3\n", error)) << error;
-    ScriptedInput input(script);
-    input.BeginFrame(1);
-    input.SetCursorPos(POINT{500, 350});
-    POINT p = input.CursorPos();
-    EXPECT_EQ(p.x, 540);
-    EXPECT_EQ(p.y, 347);
-    input.SetCursorPos(POINT{500, 350});
-    p = input.CursorPos();
-    EXPECT_EQ(p.x, 500) << "a movement is seen once";
 }
 
 }  // namespace
