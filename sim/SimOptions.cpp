@@ -53,15 +53,15 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
         } else if (option == "--dump") {
             options.dumpPath = value();
         } else if (option == "--screenshot") {
-            const std::string& spec = value();
-            const size_t colon = spec.find(':');
+            const std::string& shot = value();
+            const size_t colon = shot.find(':');
             int frame = 0;
-            if (colon == std::string::npos || !ToInt(spec.substr(0, colon), 1, 100000000, frame) ||
-                colon + 1 >= spec.size()) {
-                error = "--screenshot needs FRAME:PATH, not '" + spec + "'";
+            if (colon == std::string::npos || !ToInt(shot.substr(0, colon), 1, 100000000, frame) ||
+                colon + 1 >= shot.size()) {
+                error = "--screenshot needs FRAME:PATH, not '" + shot + "'";
                 return false;
             }
-            options.screenshots[frame] = spec.substr(colon + 1);
+            options.screenshots[frame] = shot.substr(colon + 1);
         } else if (option == "--fullscreen") {
             const std::string& answer = value();
             if (answer != "yes" && answer != "no") {
