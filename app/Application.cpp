@@ -3,6 +3,8 @@
 #include "app/SceneId.h"
 #include "app/SceneMgr.h"
 #include "graphics/GraphicsDevice.h"
+#include "graphics/TextureManager.h"
+#include "loading/ResourceLoader.h"
 
 const char* const kWindowTitle = "VELDORIN";
 const char* const kWindowClassName = "Window";
@@ -44,7 +46,9 @@ bool Application::Initialize(HINSTANCE instance) {
         return false;
     }
     GraphicsDevice::GetInstance().SetupRenderStates();
-    // The shader manager, mouse, camera, sound and the start-up resource list join here as they land.
+    // The shader manager, mouse, camera and sound join here as they land.
+    // The start-up list loads behind the loading screen before the window is shown.
+    ResourceLoader::GetInstance().Load("Data/txt/Init.txt");
 
     ShowWindow(hWnd, SW_SHOW);
     UpdateWindow(hWnd);
@@ -98,8 +102,9 @@ void Application::RunFrame(int frame) {
 }
 
 void Application::Shutdown() {
-    // Shader manager, camera, mesh and texture caches and sound are released here, in that order,
-    // as they land; the device always goes last.
+    // Shader manager, camera and mesh cache are released here, in that order, as they land; then the
+    // texture cache; sound joins after it; the device always goes last.
+    TextureManager::GetInstance().ReleaseAll();
     GraphicsDevice::GetInstance().Release();
 }
 

@@ -7,6 +7,7 @@
 #include "app/Application.h"
 #include "platform/sys/Clock.h"
 #include "sim/InputScript.h"
+#include "sim/LoadLockstep.h"
 #include "sim/ScriptedInput.h"
 #include "sim/SimOptions.h"
 
@@ -25,11 +26,16 @@ public:
     bool AfterFrame(int frame) override;
 
 private:
+    void Screenshot(const std::string& path, const std::string& what);
+    void LoadingPicture();
+
     const SimOptions& options;
     std::ostream* dump;
     std::ostream* err = nullptr;
     ScriptedInput input;
     platform::SimulatedClock clock;
+    LoadLockstep loadPacing;
+    int loadPictures = 0;  // loading-screen pictures since the last main-loop frame
     int framesRun = 0;
     int lastScene = 0;
     bool failed = false;
