@@ -16,9 +16,15 @@ out vec2 vTexCoord;
 void main() {
     if (uPretransformed) {
         float w = aPosition.w != 0.0 ? 1.0 / aPosition.w : 1.0;
-        // Direct3D 9 puts pixel centres on whole coordinates, OpenGL half a pixel further on.
-        vec2 ndc = vec2((aPosition.x + 0.5 - uViewport.x) / uViewport.z * 2.0 - 1.0,
-                        1.0 - (aPosition.y + 0.5 - uViewport.y) / uViewport.w * 2.0);
+        // Direct3D 9 puts pixel centres on whole coordinates, OpenGL half a pixel further on. An edge
+        // through whole coordinates runs through pixel centres, where Direct3D's top-left rule takes the
+        // top and left edges' pixels and leaves the bottom and right ones; such coordinates are pulled
+        // up and left by a little more than the rasteriser's sub-pixel step to get the same pixels.
+        // (Sprites sit half a pixel off whole coordinates and are left alone, so they stay texel-exact.)
+        vec2 d3d = aPosition.xy;
+        vec2 onCentre = vec2(equal(fract(d3d), vec2(0.0)));
+        vec2 pixel = d3d + 0.5 - onCentre * (1.0 / 128.0) - uViewport.xy;
+        vec2 ndc = vec2(pixel.x / uViewport.z * 2.0 - 1.0, 1.0 - pixel.y / uViewport.w * 2.0);
         gl_Position = vec4(ndc * w, aPosition.z * w, w);
     } else {
         gl_Position = uWorldViewProj * vec4(aPosition.xyz, 1.0);
