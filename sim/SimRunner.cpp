@@ -43,6 +43,13 @@ int SimRunner::Run(std::ostream& out, std::ostream& errors) {
     }
     input.BeginFrame(1);
     if (app.Initialize(nullptr)) app.Run();
+    for (const auto& [when, path] : options.loadScreenshots) {
+        if (!takenLoadScreenshots.count(when)) {
+            errors << "veldorin-sim: no loading picture " << when.first << "+" << when.second << " was shown; "
+                   << path << " not written\n";
+            failed = true;
+        }
+    }
 
     out << "sim: frames=" << framesRun << " scene=" << lastScene << " quit=" << (app.quitRequested ? 1 : 0)
         << std::endl;
@@ -60,6 +67,7 @@ void SimRunner::LoadingPicture() {
     ++loadPictures;
     auto shot = options.loadScreenshots.find({framesRun, loadPictures});
     if (shot != options.loadScreenshots.end()) {
+        takenLoadScreenshots.insert(shot->first);
         Screenshot(shot->second, "loading picture " + std::to_string(framesRun) + "+" + std::to_string(loadPictures));
     }
 }

@@ -2,6 +2,8 @@
 // Runs the game's own Application for a number of frames with a simulated clock and scripted input,
 // writing the per-frame dump and the requested screenshots.
 #include <ostream>
+#include <set>
+#include <utility>
 #include <string>
 
 #include "app/Application.h"
@@ -35,7 +37,8 @@ private:
     ScriptedInput input;
     platform::SimulatedClock clock;
     LoadLockstep loadPacing;
-    int loadPictures = 0;  // loading-screen pictures since the last main-loop frame
+    int loadPictures = 0;
+    std::set<std::pair<int, int>> takenLoadScreenshots;  // loading-screen pictures since the last main-loop frame
     int framesRun = 0;
     int lastScene = 0;
     bool failed = false;

@@ -48,3 +48,11 @@ TEST(DisplayLoading, ScreenshotDuringTheStartUpLoadShowsTextAndBar) {
     EXPECT_EQ(count(700, 558, 740, 572, blue), 0) << "the empty half of the bar";
     EXPECT_EQ(count(0, 0, 800, 500, lit), 0) << "the rest is black";
 }
+
+TEST(DisplayLoading, PictureThatNeverCameFailsTheRun) {
+    testsupport::TempDir dir("display_loading_missing");
+    const std::string command = std::string(VELDORIN_SIM) + " --render --frames 1 --screenshot 0+40:" +
+                                (dir.root / "never.png").string() + " > sim.log 2>&1";
+    EXPECT_NE(std::system(command.c_str()), 0);
+    EXPECT_FALSE(fs::exists(dir.root / "never.png"));
+}
