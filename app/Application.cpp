@@ -6,6 +6,8 @@
 #include "app/SceneMgr.h"
 #include "graphics/Camera.h"
 #include "graphics/GraphicsDevice.h"
+#include "graphics/TextureManager.h"
+#include "loading/ResourceLoader.h"
 
 const char* const kWindowTitle = "VELDORIN";
 const char* const kWindowClassName = "Window";
@@ -51,7 +53,9 @@ bool Application::Initialize(HINSTANCE instance) {
     Mouse::GetInstance().SetWindow(hWnd);
     Mouse::GetInstance().Init();
     camera = new Camera();
-    // Sound and the start-up resource list join here as they land.
+    // Sound joins here as it lands. The start-up list loads behind the loading screen before the
+    // window is shown.
+    ResourceLoader::GetInstance().Load("Data/txt/Init.txt");
 
     ShowWindow(hWnd, SW_SHOW);
     UpdateWindow(hWnd);
@@ -109,8 +113,9 @@ void Application::Shutdown() {
     // The shader manager is released here once it lands.
     delete camera;
     camera = nullptr;
-    // Mesh and texture caches and sound are released here, in that order, as they land; the device
-    // always goes last.
+    // The mesh cache is released here once it lands; then the texture cache; sound joins after it;
+    // the device always goes last.
+    TextureManager::GetInstance().ReleaseAll();
     GraphicsDevice::GetInstance().Release();
 }
 
