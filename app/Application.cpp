@@ -1,8 +1,13 @@
 #include "app/Application.h"
 
+#include "app/GamePad.h"
+#include "app/Mouse.h"
 #include "app/SceneId.h"
 #include "app/SceneMgr.h"
+#include "graphics/Camera.h"
 #include "graphics/GraphicsDevice.h"
+#include "graphics/TextureManager.h"
+#include "loading/ResourceLoader.h"
 
 const char* const kWindowTitle = "VELDORIN";
 const char* const kWindowClassName = "Window";
@@ -44,7 +49,13 @@ bool Application::Initialize(HINSTANCE instance) {
         return false;
     }
     GraphicsDevice::GetInstance().SetupRenderStates();
-    // The shader manager, mouse, camera, sound and the start-up resource list join here as they land.
+    // The shader manager joins here as it lands.
+    Mouse::GetInstance().SetWindow(hWnd);
+    Mouse::GetInstance().Init();
+    camera = new Camera();
+    // Sound joins here as it lands. The start-up list loads behind the loading screen before the
+    // window is shown.
+    ResourceLoader::GetInstance().Load("Data/txt/Init.txt");
 
     ShowWindow(hWnd, SW_SHOW);
     UpdateWindow(hWnd);
@@ -86,7 +97,8 @@ int Application::Run() {
 
 void Application::RunFrame(int frame) {
     const DWORD t0 = timeGetTime();
-    // The pad and the mouse are polled here once the input devices land.
+    GamePad::GetInstance().Update();
+    Mouse::GetInstance().Update();
     sceneMgr->Update();
     sceneMgr->Draw();
     if (observer) observer->BeforePresent(frame);
@@ -98,8 +110,12 @@ void Application::RunFrame(int frame) {
 }
 
 void Application::Shutdown() {
-    // Shader manager, camera, mesh and texture caches and sound are released here, in that order,
-    // as they land; the device always goes last.
+    // The shader manager is released here once it lands.
+    delete camera;
+    camera = nullptr;
+    // The mesh cache is released here once it lands; then the texture cache; sound joins after it;
+    // the device always goes last.
+    TextureManager::GetInstance().ReleaseAll();
     GraphicsDevice::GetInstance().Release();
 }
 

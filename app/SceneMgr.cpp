@@ -16,6 +16,8 @@ BaseScene* CreateSceneById(int sceneId, SceneChanger* changer) {
     }
 }
 
+SceneMgr::~SceneMgr() { delete current; }
+
 void SceneMgr::ChangeScene(int sceneId) { Application::GetInstance().nextScene = sceneId; }
 
 void SceneMgr::Start(int sceneId) {

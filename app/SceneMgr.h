@@ -12,8 +12,9 @@ BaseScene* CreateSceneById(int sceneId, SceneChanger* changer);
 class SceneMgr : public SceneChanger {
 public:
     explicit SceneMgr(SceneFactory factory = CreateSceneById) : factory(std::move(factory)) {}
-    // Leaves the current scene alone: the last scene is neither finalised nor deleted at shutdown.
-    ~SceneMgr() override = default;
+    // The last scene is not finalised at shutdown (its objects stay where they are until the process
+    // ends); only the scene object itself is freed.
+    ~SceneMgr() override;
 
     // Stores the id in the application's nextScene; a later request in the same frame wins.
     void ChangeScene(int sceneId) override;

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "graphics/Texture.h"
 #include "platform/sys/Fonts.h"
 #include "platform/sys/Win32.h"
 
@@ -50,10 +51,14 @@ bool GraphicsDevice::Init(HWND hwnd, int width, int height) {
     }
     device->GetDeviceCaps(&caps);
 
-    // The shared sprite and font are created here once the 2D drawing lands in the platform layer.
+    D3DXCreateSprite(device, &sprite);
     if (AddFontResourceExA(kFontFile, FR_PRIVATE, nullptr) <= 0) {
         MessageBoxA(nullptr, "add font failure", "", MB_OK);
     }
+    // The face name is the one the private font file installs; whatever font it holds is used.
+    D3DXCreateFontA(device, 24, 0, 0, 1, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                    DEFAULT_PITCH | FF_DONTCARE, "アンニャントロマン", &font);
+    if (font) font->GetDescA(&fontDesc);
 
     device->GetRenderTarget(0, &backBuffer);
     device->GetDepthStencilSurface(&depthStencil);
@@ -148,6 +153,66 @@ void GraphicsDevice::SetSpriteMode(bool on) {
     const DWORD address = on ? D3DTADDRESS_CLAMP : D3DTADDRESS_WRAP;
     device->SetSamplerState(0, D3DSAMP_ADDRESSU, address);
     device->SetSamplerState(0, D3DSAMP_ADDRESSV, address);
+}
+
+void GraphicsDevice::DrawFullScreenTexture(const Texture* texture, int offsetY, int height, D3DCOLOR colour) {
+    if (!texture) return;
+    D3DXMATRIX m;
+    D3DXMatrixScaling(&m, 800.0f / static_cast<float>(texture->info.Width),
+                      static_cast<float>(height) / static_cast<float>(texture->info.Height), 0.0f);
+    m._41 += 0.0f;
+    m._42 += static_cast<float>(offsetY);
+    m._43 += 0.0f;
+    sprite->SetTransform(&m);
+    sprite->Draw(texture->texture, &texture->rect, nullptr, nullptr, colour);
+}
+
+void GraphicsDevice::DrawScreenQuad(float x, float y, float w, float h, float u, float v, D3DCOLOR colour) {
+    struct Vertex {
+        float x, y, z, rhw;
+        D3DCOLOR colour;
+        float u, v;
+    };
+    static_assert(sizeof(Vertex) == 28);
+    const Vertex vertices[4] = {
+        {x, y, 0.0f, 1.0f, colour, 0.0f, 0.0f},
+        {x + w, y, 0.0f, 1.0f, colour, u, 0.0f},
+        {x, y + h, 0.0f, 1.0f, colour, 0.0f, v},
+        {x + w, y + h, 0.0f, 1.0f, colour, u, v},
+    };
+    device->SetFVF(D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1);
+    device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, vertices, sizeof(Vertex));
+}
+
+D3DCOLOR ToD3DColor(const D3DXCOLOR& colour) {
+    auto channel = [](float value) -> DWORD {
+        if (value >= 1.0f) return 255;
+        if (value <= 0.0f) return 0;
+        return static_cast<DWORD>(value * 255.0f + 0.5f);
+    };
+    const DWORD red = channel(colour.r), green = channel(colour.g), blue = channel(colour.b),
+                alpha = channel(colour.a);
+    return (alpha << 24) | (red << 16) | (green << 8) | blue;
+}
+
+// The texture runs from u at the left edge to 0 at the right, and from v at the bottom to 0 at the top.
+void GraphicsDevice::DrawQuad(float left, float right, float top, float bottom, float u, float v,
+                              D3DXCOLOR colour) {
+    struct Vertex {
+        float x, y, z;
+        D3DCOLOR colour;
+        float u, v;
+    };
+    static_assert(sizeof(Vertex) == 24);
+    const D3DCOLOR c = ToD3DColor(colour);
+    const Vertex vertices[4] = {
+        {-left, -bottom, 0.0f, c, u, v},
+        {right, -bottom, 0.0f, c, 0.0f, v},
+        {-left, top, 0.0f, c, u, 0.0f},
+        {right, top, 0.0f, c, 0.0f, 0.0f},
+    };
+    device->SetFVF(D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1);
+    device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, vertices, sizeof(Vertex));
 }
 
 void GraphicsDevice::Release() {

@@ -6,6 +6,9 @@
 
 class Texture;
 
+// A colour as D3DCOLOR: each channel clamped to 0..1, scaled by 255 and rounded.
+D3DCOLOR ToD3DColor(const D3DXCOLOR& colour);
+
 class GraphicsDevice {
 public:
     static GraphicsDevice& GetInstance();
@@ -29,6 +32,15 @@ public:
         device->SetTextureStageState(0, type, value);
     }
     void SetSamplerState(D3DSAMPLERSTATETYPE type, DWORD value) { device->SetSamplerState(0, type, value); }
+
+    // --- 2D drawing ---
+    // The texture stretched with the shared sprite to 800 pixels wide and height high, offsetY down.
+    // Between the sprite's Begin and End; a null texture draws nothing.
+    void DrawFullScreenTexture(const Texture* texture, int offsetY, int height, D3DCOLOR colour);
+    // A rectangle in screen pixels with the texture of stage 0, uv from (0, 0) to (u, v).
+    void DrawScreenQuad(float x, float y, float w, float h, float u, float v, D3DCOLOR colour);
+    // A rectangle in the plane z = 0 of the current world transform.
+    void DrawQuad(float left, float right, float top, float bottom, float u, float v, D3DXCOLOR colour);
 
     // --- accessors ---
     IDirect3DDevice9* GetDevice() const { return device; }

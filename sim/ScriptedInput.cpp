@@ -6,8 +6,17 @@ void ScriptedInput::BeginFrame(int frame) {
         if (next.keys[vk] && !current.keys[vk]) ++presses[vk];
     }
     current = next;
-    cursor.x += next.mouseDx;
-    cursor.y += next.mouseDy;
+    // The hand moves the mouse during the frame: the movement lands wherever the cursor is when it
+    // is next read, even if the game warps the cursor in between.
+    pendingDx += next.mouseDx;
+    pendingDy += next.mouseDy;
+}
+
+POINT ScriptedInput::CursorPos() {
+    cursor.x += pendingDx;
+    cursor.y += pendingDy;
+    pendingDx = pendingDy = 0;
+    return cursor;
 }
 
 bool ScriptedInput::PadState(DWORD user, XINPUT_GAMEPAD* pad) {

@@ -13,7 +13,7 @@ public:
 
     bool KeyDown(int vk) override { return vk >= 0 && vk < kVirtualKeyCount && current.keys[vk]; }
     uint32_t KeyPressCount(int vk) override { return vk >= 0 && vk < kVirtualKeyCount ? presses[vk] : 0; }
-    POINT CursorPos() override { return cursor; }
+    POINT CursorPos() override;
     void SetCursorPos(POINT screen) override { cursor = screen; }
     bool Focused(HWND) override { return true; }
     bool PadState(DWORD user, XINPUT_GAMEPAD* pad) override;
@@ -26,5 +26,7 @@ private:
     FrameInput current;
     std::array<uint32_t, kVirtualKeyCount> presses{};
     POINT cursor{400, 300};
+    int pendingDx = 0;  // movement not yet seen by a cursor read
+    int pendingDy = 0;
     XINPUT_VIBRATION vibration{};
 };

@@ -4,7 +4,8 @@
 
 const char* const kSimUsage =
     "usage: veldorin-sim [--root DIR] [--frames N] [--scene ID] [--stage N] [--input FILE] [--dump FILE]\n"
-    "                    [--render] [--screenshot FRAME:PATH]... [--fullscreen yes|no]\n";
+    "                    [--render] [--screenshot FRAME:PATH]... [--fullscreen yes|no]\n"
+    "FRAME is a main-loop frame (from 1) or F+K, the K-th loading-screen picture after frame F\n";
 
 namespace {
 
@@ -53,15 +54,23 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
         } else if (option == "--dump") {
             options.dumpPath = value();
         } else if (option == "--screenshot") {
-            const std::string& spec = value();
-            const size_t colon = spec.find(':');
-            int frame = 0;
-            if (colon == std::string::npos || !ToInt(spec.substr(0, colon), 1, 100000000, frame) ||
-                colon + 1 >= spec.size()) {
-                error = "--screenshot needs FRAME:PATH, not '" + spec + "'";
+            const std::string& shot = value();
+            const size_t colon = shot.find(':');
+            const std::string frameText = colon == std::string::npos ? std::string() : shot.substr(0, colon);
+            const size_t plus = frameText.find('+');
+            int frame = 0, picture = 0;
+            const bool valid =
+                colon != std::string::npos && colon + 1 < shot.size() &&
+                (plus == std::string::npos
+                     ? ToInt(frameText, 1, 100000000, frame)
+                     : ToInt(frameText.substr(0, plus), 0, 100000000, frame) &&
+                           ToInt(frameText.substr(plus + 1), 1, 100000000, picture));
+            if (!valid) {
+                error = "--screenshot needs FRAME:PATH or F+K:PATH, not '" + shot + "'";
                 return false;
             }
-            options.screenshots[frame] = spec.substr(colon + 1);
+            if (picture) options.loadScreenshots[{frame, picture}] = shot.substr(colon + 1);
+            else options.screenshots[frame] = shot.substr(colon + 1);
         } else if (option == "--fullscreen") {
             const std::string& answer = value();
             if (answer != "yes" && answer != "no") {
@@ -74,7 +83,7 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
             return false;
         }
     }
-    if (!options.screenshots.empty() && !options.render) {
+    if ((!options.screenshots.empty() || !options.loadScreenshots.empty()) && !options.render) {
         error = "--screenshot needs --render (the headless device keeps no pictures)";
         return false;
     }

@@ -3,6 +3,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct SimOptions {
@@ -14,6 +15,9 @@ struct SimOptions {
     std::string dumpPath;
     bool render = false;
     std::map<int, std::string> screenshots;     // frame -> PNG path
+    // Loading-screen pictures, written "F+K": the K-th picture (from 1) a resource load presents after
+    // main-loop frame F (0: before the first frame, the start-up load) -> PNG path.
+    std::map<std::pair<int, int>, std::string> loadScreenshots;
     bool fullScreen = false;                    // the answer to the full-screen question
 };
 

@@ -13,6 +13,7 @@ SimRunner::SimRunner(const SimOptions& opts, const InputScript& script, std::ost
     : options(opts), dump(dumpStream), input(script) {}
 
 SimRunner::~SimRunner() {
+    SetLoadPacing(nullptr);
     platform::SetClock(nullptr);
     platform::SetInputSource(nullptr);
     platform::SetMessageBoxHandler({});
@@ -23,6 +24,8 @@ int SimRunner::Run(std::ostream& out, std::ostream& errors) {
     err = &errors;
     platform::GetSettings().headless = !options.render;
     platform::SetClock(&clock);
+    loadPacing.onPresent = [this] { LoadingPicture(); };
+    SetLoadPacing(&loadPacing);
     platform::SetInputSource(&input);
     // Nobody is there to answer: boxes are printed and answered at once.
     const bool fullScreen = options.fullScreen;
@@ -40,6 +43,13 @@ int SimRunner::Run(std::ostream& out, std::ostream& errors) {
     }
     input.BeginFrame(1);
     if (app.Initialize(nullptr)) app.Run();
+    for (const auto& [when, path] : options.loadScreenshots) {
+        if (!takenLoadScreenshots.count(when)) {
+            errors << "veldorin-sim: no loading picture " << when.first << "+" << when.second << " was shown; "
+                   << path << " not written\n";
+            failed = true;
+        }
+    }
 
     out << "sim: frames=" << framesRun << " scene=" << lastScene << " quit=" << (app.quitRequested ? 1 : 0)
         << std::endl;
@@ -49,14 +59,25 @@ int SimRunner::Run(std::ostream& out, std::ostream& errors) {
 
 void SimRunner::BeforePresent(int frame) {
     auto shot = options.screenshots.find(frame);
-    if (shot == options.screenshots.end()) return;
+    if (shot != options.screenshots.end()) Screenshot(shot->second, "frame " + std::to_string(frame));
+}
+
+// Runs on the loading-screen thread, which holds the device while the main thread waits.
+void SimRunner::LoadingPicture() {
+    ++loadPictures;
+    auto shot = options.loadScreenshots.find({framesRun, loadPictures});
+    if (shot != options.loadScreenshots.end()) {
+        takenLoadScreenshots.insert(shot->first);
+        Screenshot(shot->second, "loading picture " + std::to_string(framesRun) + "+" + std::to_string(loadPictures));
+    }
+}
+
+void SimRunner::Screenshot(const std::string& path, const std::string& what) {
     std::vector<uint8_t> pixels;
     int width = 0, height = 0;
     IDirect3DDevice9* device = GraphicsDevice::GetInstance().GetDevice();
-    if (!device || !device->ReadBackBuffer(pixels, width, height) ||
-        !platform::WritePng(shot->second, pixels, width, height)) {
-        *err << "veldorin-sim: could not write the screenshot of frame " << frame << " to " << shot->second
-             << "\n";
+    if (!device || !device->ReadBackBuffer(pixels, width, height) || !platform::WritePng(path, pixels, width, height)) {
+        *err << "veldorin-sim: could not write the screenshot of " << what << " to " << path << "\n";
         failed = true;
     }
 }
@@ -64,6 +85,7 @@ void SimRunner::BeforePresent(int frame) {
 bool SimRunner::AfterFrame(int frame) {
     Application& app = Application::GetInstance();
     framesRun = frame;
+    loadPictures = 0;
     lastScene = CurrentSceneId(app);
     if (dump) *dump << DumpFrame(frame, app) << '\n';
     clock.Advance(kFrameMs);

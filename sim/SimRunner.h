@@ -2,11 +2,14 @@
 // Runs the game's own Application for a number of frames with a simulated clock and scripted input,
 // writing the per-frame dump and the requested screenshots.
 #include <ostream>
+#include <set>
+#include <utility>
 #include <string>
 
 #include "app/Application.h"
 #include "platform/sys/Clock.h"
 #include "sim/InputScript.h"
+#include "sim/LoadLockstep.h"
 #include "sim/ScriptedInput.h"
 #include "sim/SimOptions.h"
 
@@ -25,11 +28,17 @@ public:
     bool AfterFrame(int frame) override;
 
 private:
+    void Screenshot(const std::string& path, const std::string& what);
+    void LoadingPicture();
+
     const SimOptions& options;
     std::ostream* dump;
     std::ostream* err = nullptr;
     ScriptedInput input;
     platform::SimulatedClock clock;
+    LoadLockstep loadPacing;
+    int loadPictures = 0;
+    std::set<std::pair<int, int>> takenLoadScreenshots;  // loading-screen pictures since the last main-loop frame
     int framesRun = 0;
     int lastScene = 0;
     bool failed = false;

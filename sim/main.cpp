@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
     absolute(options.inputPath);
     absolute(options.dumpPath);
     for (auto& shot : options.screenshots) absolute(shot.second);
+    for (auto& shot : options.loadScreenshots) absolute(shot.second);
 
     InputScript script;
     if (!options.inputPath.empty()) {

@@ -13,7 +13,7 @@ uniform int bClip;
 out vec2 vUV;
 
 void VS_Screen() {
-    gl_Position = vec4(inPosition.xy, 0.0, 1.0);
+    gl_Position = ScreenPosition();
     vUV = inTexCoord;
 }
 

@@ -16,9 +16,9 @@ uniform int bClip;
 @vertex
 out vec2 vUV;
 
-// The quad arrives in screen space already (the device turns pixel positions into clip space).
+// The quad arrives in screen pixels.
 void VS_Screen() {
-    gl_Position = vec4(inPosition.xy, 0.0, 1.0);
+    gl_Position = ScreenPosition();
     vUV = inTexCoord;
 }
 

@@ -207,3 +207,41 @@ struct D3DVIEWPORT9 {
     DWORD X, Y, Width, Height;
     float MinZ, MaxZ;
 };
+
+// --- textures and resources ---
+constexpr DWORD D3DUSAGE_RENDERTARGET = 0x1;
+constexpr DWORD D3DUSAGE_DEPTHSTENCIL = 0x2;
+enum D3DPOOL : uint32_t { D3DPOOL_DEFAULT = 0, D3DPOOL_MANAGED = 1, D3DPOOL_SYSTEMMEM = 2 };
+enum D3DRESOURCETYPE : uint32_t { D3DRTYPE_SURFACE = 1, D3DRTYPE_TEXTURE = 3 };
+
+struct D3DLOCKED_RECT {
+    int Pitch;
+    void* pBits;
+};
+
+// --- drawing from memory ---
+enum D3DPRIMITIVETYPE : uint32_t {
+    D3DPT_POINTLIST = 1, D3DPT_LINELIST = 2, D3DPT_LINESTRIP = 3,
+    D3DPT_TRIANGLELIST = 4, D3DPT_TRIANGLESTRIP = 5, D3DPT_TRIANGLEFAN = 6,
+};
+// Flexible vertex format bits: which members a vertex has, in this order.
+constexpr DWORD D3DFVF_XYZ = 0x002;
+constexpr DWORD D3DFVF_XYZRHW = 0x004;
+constexpr DWORD D3DFVF_POSITION_MASK = 0x00E;
+constexpr DWORD D3DFVF_NORMAL = 0x010;
+constexpr DWORD D3DFVF_DIFFUSE = 0x040;
+constexpr DWORD D3DFVF_SPECULAR = 0x080;
+constexpr DWORD D3DFVF_TEX1 = 0x100;
+constexpr DWORD D3DFVF_TEXCOUNT_MASK = 0xF00;
+constexpr DWORD D3DFVF_TEXCOUNT_SHIFT = 8;
+
+// Vertices a draw of count primitives of the type reads.
+constexpr UINT VertexCountOf(D3DPRIMITIVETYPE type, UINT count) {
+    switch (type) {
+        case D3DPT_POINTLIST: return count;
+        case D3DPT_LINELIST: return count * 2;
+        case D3DPT_LINESTRIP: return count ? count + 1 : 0;
+        case D3DPT_TRIANGLELIST: return count * 3;
+        default: return count ? count + 2 : 0;  // strips and fans
+    }
+}

@@ -7,6 +7,8 @@
 #include "platform/d3d9/D3D9Types.h"
 #include "platform/d3d9/Unknown.h"
 
+class IDirect3DTexture9;
+
 // A colour, depth or depth-stencil surface: the back buffer, a render-target level or a stand-alone
 // depth-stencil surface.
 class IDirect3DSurface9 : public Unknown {
@@ -57,7 +59,29 @@ public:
     virtual HRESULT SetDepthStencilSurface(IDirect3DSurface9* surface) = 0;
     virtual HRESULT GetDeviceCaps(D3DCAPS9* caps) = 0;
 
+    // --- resources ---
+    virtual HRESULT CreateTexture(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool,
+                                  IDirect3DTexture9** texture, void* sharedHandle) = 0;
+    virtual HRESULT CreateDepthStencilSurface(UINT width, UINT height, D3DFORMAT format,
+                                              D3DMULTISAMPLE_TYPE multiSample, DWORD quality, BOOL discard,
+                                              IDirect3DSurface9** surface, void* sharedHandle) = 0;
+
+    // --- drawing ---
+    // The device keeps a reference to the texture of each stage until another replaces it.
+    virtual HRESULT SetTexture(DWORD stage, IDirect3DTexture9* texture) = 0;
+    virtual HRESULT GetTexture(DWORD stage, IDirect3DTexture9** texture) = 0;
+    virtual HRESULT SetFVF(DWORD fvf) = 0;
+    virtual HRESULT GetFVF(DWORD* fvf) = 0;
+    // Draws vertices of the current vertex format straight from memory.
+    virtual HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* vertices,
+                                    UINT stride) = 0;
+
     // --- platform extras ---
+    // Hand-over of the device to another thread (the loading screen): the owning thread detaches, the
+    // other attaches, draws, detaches, and the owner attaches again. No-ops where the back end has no
+    // per-thread context.
+    virtual void AttachToThread() {}
+    virtual void DetachFromThread() {}
     // The picture in the back buffer as 8-bit RGBA rows, top row first. False where the back end keeps
     // no pixels (the headless device).
     virtual bool ReadBackBuffer(std::vector<uint8_t>& rgba, int& width, int& height) = 0;

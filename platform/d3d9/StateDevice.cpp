@@ -1,5 +1,7 @@
 #include "platform/d3d9/StateDevice.h"
 
+#include "platform/d3d9/Texture.h"
+
 namespace {
 
 // Direct3D's documented defaults for the states the game and its back ends read.
@@ -78,6 +80,7 @@ StateDevice::StateDevice(const D3DPRESENT_PARAMETERS& params, IDirect3DSurface9*
 StateDevice::~StateDevice() { ReleaseSurfaces(); }
 
 void StateDevice::ReleaseSurfaces() {
+    for (auto*& texture : textures) SafeRelease(texture);
     for (auto*& target : renderTargets) SafeRelease(target);
     SafeRelease(depthStencil);
     SafeRelease(ownBackBuffer);
@@ -234,5 +237,31 @@ HRESULT StateDevice::BeginScene() {
 HRESULT StateDevice::EndScene() {
     if (!inScene) return D3DERR_INVALIDCALL;
     inScene = false;
+    return D3D_OK;
+}
+
+HRESULT StateDevice::SetTexture(DWORD stage, IDirect3DTexture9* texture) {
+    if (!InRange(stage, textures)) return D3DERR_INVALIDCALL;
+    if (texture) texture->AddRef();
+    SafeRelease(textures[stage]);
+    textures[stage] = texture;
+    return D3D_OK;
+}
+
+HRESULT StateDevice::GetTexture(DWORD stage, IDirect3DTexture9** texture) {
+    if (!texture || !InRange(stage, textures)) return D3DERR_INVALIDCALL;
+    *texture = textures[stage];
+    if (*texture) (*texture)->AddRef();
+    return D3D_OK;
+}
+
+HRESULT StateDevice::SetFVF(DWORD value) {
+    fvf = value;
+    return D3D_OK;
+}
+
+HRESULT StateDevice::GetFVF(DWORD* value) {
+    if (!value) return D3DERR_INVALIDCALL;
+    *value = fvf;
     return D3D_OK;
 }

@@ -32,6 +32,10 @@ public:
     HRESULT GetDepthStencilSurface(IDirect3DSurface9** surface) override;
     HRESULT SetDepthStencilSurface(IDirect3DSurface9* surface) override;
     HRESULT GetDeviceCaps(D3DCAPS9* caps) override;
+    HRESULT SetTexture(DWORD stage, IDirect3DTexture9* texture) override;
+    HRESULT GetTexture(DWORD stage, IDirect3DTexture9** texture) override;
+    HRESULT SetFVF(DWORD fvf) override;
+    HRESULT GetFVF(DWORD* fvf) override;
     HRESULT BeginScene() override;
     HRESULT EndScene() override;
 
@@ -43,7 +47,7 @@ protected:
                 IDirect3DSurface9* depthStencil, D3DDEVTYPE type);
     ~StateDevice() override;
 
-    // Drops every surface reference the device holds (before a back end tears its context down).
+    // Drops every surface and texture reference the device holds (before a back end tears its context down).
     void ReleaseSurfaces();
     // Lets a back end react when the bound surfaces change.
     virtual void OnTargetsChanged() {}
@@ -59,6 +63,8 @@ protected:
     std::array<BOOL, kMaxLights> lightEnabled{};
     std::array<IDirect3DSurface9*, kMaxRenderTargets> renderTargets{};
     IDirect3DSurface9* depthStencil = nullptr;
+    std::array<IDirect3DTexture9*, kMaxStages> textures{};
+    DWORD fvf = 0;
     bool inScene = false;
 
 private:

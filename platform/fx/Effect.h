@@ -4,7 +4,7 @@
 
 #include "platform/d3d9/Device.h"
 
-class IDirect3DBaseTexture9;
+class IDirect3DTexture9;
 
 // A parameter or technique is named by its string; the handles the effect hands out are such strings.
 typedef const char* D3DXHANDLE;
@@ -38,13 +38,13 @@ public:
     virtual HRESULT SetInt(D3DXHANDLE name, int value) = 0;
     virtual HRESULT SetVector(D3DXHANDLE name, const D3DXVECTOR4* vector) = 0;
     virtual HRESULT SetValue(D3DXHANDLE name, const void* data, UINT bytes) = 0;
-    virtual HRESULT SetTexture(D3DXHANDLE name, IDirect3DBaseTexture9* texture) = 0;
+    virtual HRESULT SetTexture(D3DXHANDLE name, IDirect3DTexture9* texture) = 0;
 
     virtual HRESULT GetMatrix(D3DXHANDLE name, D3DXMATRIX* matrix) = 0;
     virtual HRESULT GetFloat(D3DXHANDLE name, float* value) = 0;
     virtual HRESULT GetInt(D3DXHANDLE name, int* value) = 0;
     virtual HRESULT GetVector(D3DXHANDLE name, D3DXVECTOR4* vector) = 0;
-    virtual HRESULT GetTexture(D3DXHANDLE name, IDirect3DBaseTexture9** texture) = 0;
+    virtual HRESULT GetTexture(D3DXHANDLE name, IDirect3DTexture9** texture) = 0;
 };
 
 // Loads and compiles an effect file (through the case-insensitive path lookup). On failure returns an

@@ -140,7 +140,7 @@ HRESULT EffectBase::SetValue(D3DXHANDLE name, const void* data, UINT bytes) {
     return D3D_OK;
 }
 
-HRESULT EffectBase::SetTexture(D3DXHANDLE name, IDirect3DBaseTexture9* texture) {
+HRESULT EffectBase::SetTexture(D3DXHANDLE name, IDirect3DTexture9* texture) {
     OnCall("SetTexture", name, 0);
     EffectParam* param = Find(name);
     if (param && param->decl.type == EffectParamType::Texture) param->texture = texture;
@@ -175,7 +175,7 @@ HRESULT EffectBase::GetVector(D3DXHANDLE name, D3DXVECTOR4* vector) {
     return D3D_OK;
 }
 
-HRESULT EffectBase::GetTexture(D3DXHANDLE name, IDirect3DBaseTexture9** texture) {
+HRESULT EffectBase::GetTexture(D3DXHANDLE name, IDirect3DTexture9** texture) {
     EffectParam* param = Find(name);
     if (!param || !texture) return D3DERR_INVALIDCALL;
     *texture = param->texture;

@@ -12,7 +12,7 @@ struct EffectParam {
     EffectParamDecl decl;
     float values[16] = {};               // floats, vectors and matrices (row-major, as D3DX keeps them)
     int intValue = 0;
-    IDirect3DBaseTexture9* texture = nullptr;  // not owned: textures belong to their creators
+    IDirect3DTexture9* texture = nullptr;  // not owned: textures belong to their creators
 };
 
 class EffectBase : public ID3DXEffect {
@@ -33,13 +33,13 @@ public:
     HRESULT SetInt(D3DXHANDLE name, int value) override;
     HRESULT SetVector(D3DXHANDLE name, const D3DXVECTOR4* vector) override;
     HRESULT SetValue(D3DXHANDLE name, const void* data, UINT bytes) override;
-    HRESULT SetTexture(D3DXHANDLE name, IDirect3DBaseTexture9* texture) override;
+    HRESULT SetTexture(D3DXHANDLE name, IDirect3DTexture9* texture) override;
 
     HRESULT GetMatrix(D3DXHANDLE name, D3DXMATRIX* matrix) override;
     HRESULT GetFloat(D3DXHANDLE name, float* value) override;
     HRESULT GetInt(D3DXHANDLE name, int* value) override;
     HRESULT GetVector(D3DXHANDLE name, D3DXVECTOR4* vector) override;
-    HRESULT GetTexture(D3DXHANDLE name, IDirect3DBaseTexture9** texture) override;
+    HRESULT GetTexture(D3DXHANDLE name, IDirect3DTexture9** texture) override;
 
     const EffectSource& Source() const { return source; }
     // The pass being drawn, or null outside BeginPass/EndPass.

@@ -4,16 +4,24 @@
 
 namespace {
 
-// Vertex inputs at fixed locations (every vertex layout the game draws binds them there), the three
-// colour outputs of the scene pass, and mul() with D3DX's row-vector meaning: matrices arrive in D3DX's
-// memory layout, which GLSL reads as the transpose, so mul(v, M) is M * v.
+// Vertex inputs at the locations every vertex layout of the device binds them to, the three colour
+// outputs of the scene pass, and mul() with D3DX's row-vector meaning: matrices arrive in D3DX's memory
+// layout, which GLSL reads as the transpose, so mul(v, M) is M * v. ScreenPosition() places a
+// pre-transformed vertex (screen pixels) as the fixed pipeline does.
 const char* const kVertexPrelude =
     "#version 450 core\n"
     "#define mul(v, m) ((m) * (v))\n"
-    "layout(location = 0) in vec3 inPosition;\n"
+    "layout(location = 0) in vec4 fxPosition;\n"
     "layout(location = 1) in vec3 inNormal;\n"
-    "layout(location = 2) in vec2 inTexCoord;\n"
-    "layout(location = 3) in vec4 inColor;\n";
+    "layout(location = 2) in vec4 inColor;\n"
+    "layout(location = 3) in vec2 inTexCoord;\n"
+    "#define inPosition (fxPosition.xyz)\n"
+    "uniform vec4 fxViewport;\n"
+    "vec4 ScreenPosition() {\n"
+    "    vec2 onCentre = vec2(equal(fract(fxPosition.xy), vec2(0.0)));\n"
+    "    vec2 pixel = fxPosition.xy + 0.5 - onCentre * (1.0 / 128.0) - fxViewport.xy;\n"
+    "    return vec4(pixel.x / fxViewport.z * 2.0 - 1.0, 1.0 - pixel.y / fxViewport.w * 2.0, fxPosition.z, 1.0);\n"
+    "}\n";
 const char* const kFragmentPrelude =
     "#version 450 core\n"
     "#define mul(v, m) ((m) * (v))\n"

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/gl/GLTexture.h"
 #include "platform/sys/WindowInternal.h"
 
 namespace {
@@ -97,6 +98,7 @@ SDL_GLContext CreateContext(SDL_Window* window) {
 }  // namespace
 
 GLSurface::~GLSurface() {
+    if (!owns) return;
     if (texture) glDeleteTextures(1, &texture);
     if (renderBuffer) glDeleteRenderbuffers(1, &renderBuffer);
 }
@@ -122,6 +124,8 @@ GLDevice::GLDevice(const D3DPRESENT_PARAMETERS& params, D3DDEVTYPE type, SDL_Win
 GLDevice::~GLDevice() {
     // Surfaces hold GL objects: they go while the context is still alive.
     ReleaseSurfaces();
+    fixedFunction.reset();
+    platform::gl::FlushDeletedTextures();
     glDeleteFramebuffers(1, &framebuffer);
     SDL_GL_MakeCurrent(window, nullptr);
     SDL_GL_DeleteContext(context);
@@ -181,6 +185,7 @@ void GLDevice::ApplyRenderStates() {
 }
 
 void GLDevice::PrepareDraw() {
+    platform::gl::FlushDeletedTextures();
     if (targetsDirty) BindTargets();
     glDisable(GL_SCISSOR_TEST);
     ApplyRenderStates();
@@ -259,11 +264,64 @@ bool GLDevice::ReadBackBuffer(std::vector<uint8_t>& rgba, int& width, int& heigh
     return true;
 }
 
-void GLDevice::BindEffectTexture(GLint unit, IDirect3DBaseTexture9* texture, GLuint sampler) {
+void GLDevice::BindEffectTexture(GLint unit, IDirect3DTexture9* texture, GLuint sampler) {
     glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(unit));
-    glBindTexture(GL_TEXTURE_2D, platform::gl::TextureName(texture));
+    glBindTexture(GL_TEXTURE_2D, texture ? static_cast<GLTexture*>(texture)->Prepare() : 0);
     glBindSampler(static_cast<GLuint>(unit), sampler);
     glActiveTexture(GL_TEXTURE0);
+}
+
+HRESULT GLDevice::CreateTexture(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool,
+                                IDirect3DTexture9** texture, void*) {
+    if (!texture || width == 0 || height == 0) return D3DERR_INVALIDCALL;
+    // Render targets need their GL storage now, which only the thread holding the context can make.
+    if ((usage & D3DUSAGE_RENDERTARGET) && SDL_GL_GetCurrentContext() != context) return D3DERR_INVALIDCALL;
+    *texture = new GLTexture(width, height, levels, usage, format, pool);
+    return D3D_OK;
+}
+
+HRESULT GLDevice::CreateDepthStencilSurface(UINT width, UINT height, D3DFORMAT format, D3DMULTISAMPLE_TYPE, DWORD,
+                                            BOOL, IDirect3DSurface9** surface, void*) {
+    if (!surface || width == 0 || height == 0 || SDL_GL_GetCurrentContext() != context) return D3DERR_INVALIDCALL;
+    *surface = MakeDepthSurface(format, width, height);
+    return D3D_OK;
+}
+
+FixedDrawState GLDevice::DrawState() const {
+    FixedDrawState state;
+    state.fvf = fvf;
+    D3DXMATRIX worldView;
+    D3DXMatrixMultiply(&worldView, &world, &view);
+    D3DXMatrixMultiply(&state.worldViewProj, &worldView, &projection);
+    state.viewport = viewport;
+    state.texture = static_cast<GLTexture*>(textures[0]);
+    const auto& ts = stageStates[0];
+    state.stage0 = {ts[D3DTSS_COLOROP], ts[D3DTSS_COLORARG1], ts[D3DTSS_COLORARG2],
+                    ts[D3DTSS_ALPHAOP], ts[D3DTSS_ALPHAARG1], ts[D3DTSS_ALPHAARG2]};
+    state.sampler0 = samplerStates[0];
+    state.alphaTest = renderStates[D3DRS_ALPHATESTENABLE] != FALSE;
+    state.alphaFunc = renderStates[D3DRS_ALPHAFUNC];
+    state.alphaRef = renderStates[D3DRS_ALPHAREF];
+    state.effectProgram = effectProgram;
+    return state;
+}
+
+HRESULT GLDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* vertices, UINT stride) {
+    if (!vertices || stride == 0) return D3DERR_INVALIDCALL;
+    PrepareDraw();
+    return fixedFunction->Draw(DrawState(), type, primitiveCount, vertices, stride) ? D3D_OK : D3DERR_INVALIDCALL;
+}
+
+// Binding state (frame buffers, vertex arrays) is per context but the context is shared, so the
+// receiving thread only needs to make it current; targets are bound again on its first draw.
+void GLDevice::AttachToThread() {
+    SDL_GL_MakeCurrent(window, context);
+    targetsDirty = true;
+}
+
+void GLDevice::DetachFromThread() {
+    glFlush();
+    SDL_GL_MakeCurrent(window, nullptr);
 }
 
 namespace platform::gl {

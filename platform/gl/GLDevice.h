@@ -4,17 +4,20 @@
 // flipping; Present copies the back buffer to the window upside down.
 #include <epoxy/gl.h>
 
-#include "platform/d3d9/StateDevice.h"
+#include <memory>
 
-class IDirect3DBaseTexture9;
+#include "platform/d3d9/StateDevice.h"
+#include "platform/gl/FixedFunction.h"
+
 struct SDL_Window;
 typedef void* SDL_GLContext;
 
 // A surface backed by a GL texture (colour) or render buffer (depth-stencil).
 class GLSurface : public IDirect3DSurface9 {
 public:
-    GLSurface(const D3DSURFACE_DESC& d, GLuint texture, GLuint renderBuffer)
-        : IDirect3DSurface9(d), texture(texture), renderBuffer(renderBuffer) {}
+    // owns: the surface deletes its GL objects (false for a level of a texture, which keeps them).
+    GLSurface(const D3DSURFACE_DESC& d, GLuint texture, GLuint renderBuffer, bool owns = true)
+        : IDirect3DSurface9(d), texture(texture), renderBuffer(renderBuffer), owns(owns) {}
     ~GLSurface() override;
     GLuint Texture() const { return texture; }
     GLuint RenderBuffer() const { return renderBuffer; }
@@ -22,6 +25,7 @@ public:
 private:
     GLuint texture;
     GLuint renderBuffer;
+    bool owns;
 };
 
 class GLDevice : public StateDevice {
@@ -32,6 +36,14 @@ public:
     HRESULT Clear(DWORD count, const void* rects, DWORD flags, D3DCOLOR colour, float z, DWORD stencil) override;
     HRESULT Present(const void*, const void*, HWND, const void*) override;
     bool ReadBackBuffer(std::vector<uint8_t>& rgba, int& width, int& height) override;
+    HRESULT CreateTexture(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool,
+                          IDirect3DTexture9** texture, void* sharedHandle) override;
+    HRESULT CreateDepthStencilSurface(UINT width, UINT height, D3DFORMAT format, D3DMULTISAMPLE_TYPE multiSample,
+                                      DWORD quality, BOOL discard, IDirect3DSurface9** surface,
+                                      void* sharedHandle) override;
+    HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* vertices, UINT stride) override;
+    void AttachToThread() override;
+    void DetachFromThread() override;
 
     // Binds the current targets and applies the render states before a draw.
     void PrepareDraw();
@@ -41,7 +53,7 @@ public:
     void SetEffectProgram(GLuint program) { effectProgram = program; }
     GLuint EffectProgram() const { return effectProgram; }
     // Binds an effect's texture parameter to a unit with the sampler its file declares.
-    void BindEffectTexture(GLint unit, IDirect3DBaseTexture9* texture, GLuint sampler);
+    void BindEffectTexture(GLint unit, IDirect3DTexture9* texture, GLuint sampler);
 
 protected:
     void OnTargetsChanged() override { targetsDirty = true; }
@@ -49,17 +61,17 @@ protected:
 private:
     void BindTargets();
     void ApplyRenderStates();
+    FixedDrawState DrawState() const;
 
     SDL_Window* window;
     SDL_GLContext context;
     GLuint framebuffer = 0;
     GLuint backBufferTexture = 0;
     bool targetsDirty = true;
+    std::unique_ptr<FixedFunction> fixedFunction = std::make_unique<FixedFunction>();
     GLuint effectProgram = 0;
 };
 
 namespace platform::gl {
 IDirect3D9* CreateDirect3D();
-// The GL texture behind a texture interface (0 for none).
-GLuint TextureName(IDirect3DBaseTexture9* texture);
 }

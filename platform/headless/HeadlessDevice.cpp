@@ -3,6 +3,7 @@
 #include <cstring>
 #include <mutex>
 
+#include "platform/d3d9/Texture.h"
 #include "platform/sys/WindowInternal.h"
 
 std::string DeviceCall::ToString() const {
@@ -38,6 +39,7 @@ HeadlessDevice::HeadlessDevice(const D3DPRESENT_PARAMETERS& params, D3DDEVTYPE t
 HeadlessDevice* HeadlessDevice::From(IDirect3DDevice9* device) { return dynamic_cast<HeadlessDevice*>(device); }
 
 void HeadlessDevice::Record(std::string name, std::vector<uint32_t> args) {
+    std::lock_guard lock(recordMutex);
     if (recording) calls.push_back(DeviceCall{std::move(name), std::move(args)});
 }
 
@@ -100,6 +102,37 @@ HRESULT HeadlessDevice::SetRenderTarget(DWORD index, IDirect3DSurface9* surface)
 HRESULT HeadlessDevice::SetDepthStencilSurface(IDirect3DSurface9* surface) {
     Record("SetDepthStencilSurface");
     return StateDevice::SetDepthStencilSurface(surface);
+}
+
+HRESULT HeadlessDevice::CreateTexture(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format,
+                                      D3DPOOL pool, IDirect3DTexture9** texture, void*) {
+    if (!texture || width == 0 || height == 0) return D3DERR_INVALIDCALL;
+    *texture = new IDirect3DTexture9(width, height, levels, usage, format, pool);
+    return D3D_OK;
+}
+
+HRESULT HeadlessDevice::CreateDepthStencilSurface(UINT width, UINT height, D3DFORMAT format, D3DMULTISAMPLE_TYPE,
+                                                  DWORD, BOOL, IDirect3DSurface9** surface, void*) {
+    if (!surface || width == 0 || height == 0) return D3DERR_INVALIDCALL;
+    *surface = MakeSurface(format, width, height);
+    return D3D_OK;
+}
+
+HRESULT HeadlessDevice::SetTexture(DWORD stage, IDirect3DTexture9* texture) {
+    Record("SetTexture", {stage, texture ? 1u : 0u});
+    return StateDevice::SetTexture(stage, texture);
+}
+
+HRESULT HeadlessDevice::SetFVF(DWORD value) {
+    Record("SetFVF", {value});
+    return StateDevice::SetFVF(value);
+}
+
+HRESULT HeadlessDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* vertices,
+                                        UINT stride) {
+    if (!vertices || stride == 0) return D3DERR_INVALIDCALL;
+    Record("DrawPrimitiveUP", {type, primitiveCount, stride});
+    return D3D_OK;
 }
 
 namespace platform::headless {

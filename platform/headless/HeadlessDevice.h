@@ -2,6 +2,7 @@
 // The device of a process without display or GPU: it accepts every call, keeps the state a real device
 // would, and can record the calls a test wants to check.
 #include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -38,12 +39,23 @@ public:
     HRESULT LightEnable(DWORD index, BOOL enable) override;
     HRESULT SetRenderTarget(DWORD index, IDirect3DSurface9* surface) override;
     HRESULT SetDepthStencilSurface(IDirect3DSurface9* surface) override;
+    HRESULT CreateTexture(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool,
+                          IDirect3DTexture9** texture, void* sharedHandle) override;
+    HRESULT CreateDepthStencilSurface(UINT width, UINT height, D3DFORMAT format, D3DMULTISAMPLE_TYPE multiSample,
+                                      DWORD quality, BOOL discard, IDirect3DSurface9** surface,
+                                      void* sharedHandle) override;
+    HRESULT SetTexture(DWORD stage, IDirect3DTexture9* texture) override;
+    HRESULT SetFVF(DWORD fvf) override;
+    HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* vertices, UINT stride) override;
     bool ReadBackBuffer(std::vector<uint8_t>&, int&, int&) override { return false; }
 
     // Adds a call to the record (for platform pieces drawn through this device, such as sprites).
+    // Texture arguments are recorded as 1 (set) or 0 (none).
     void Record(std::string name, std::vector<uint32_t> args = {});
 
 private:
+    // Device calls may come from the loading-screen thread while another thread creates resources.
+    std::mutex recordMutex;
     bool recording = false;
     std::vector<DeviceCall> calls;
     int presents = 0;

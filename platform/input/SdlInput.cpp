@@ -2,10 +2,10 @@
 #include <SDL.h>
 
 #include <array>
-#include <vector>
 
 #include "platform/Platform.h"
 #include "platform/input/Input.h"
+#include "platform/input/SdlPads.h"
 #include "platform/sys/WindowInternal.h"
 
 namespace platform {
@@ -46,17 +46,6 @@ int VirtualKeyOf(SDL_Scancode code) {
     }
 }
 
-SHORT Axis(SDL_GameController* pad, SDL_GameControllerAxis axis, bool invert) {
-    const int v = SDL_GameControllerGetAxis(pad, axis);
-    // SDL's y axes grow downwards; the pad record's grow upwards. -32768 has no positive twin.
-    if (!invert) return static_cast<SHORT>(v);
-    return static_cast<SHORT>(v == -32768 ? 32767 : -v);
-}
-
-BYTE Trigger(SDL_GameController* pad, SDL_GameControllerAxis axis) {
-    return static_cast<BYTE>(SDL_GameControllerGetAxis(pad, axis) * 255 / 32767);
-}
-
 class SdlInput : public InputSource {
 public:
     bool KeyDown(int vk) override {
@@ -78,42 +67,8 @@ public:
     bool Focused(HWND hwnd) override {
         return hwnd && hwnd->sdl && SDL_GetKeyboardFocus() == hwnd->sdl;
     }
-    bool PadState(DWORD user, XINPUT_GAMEPAD* out) override {
-        if (user >= pads.size() || !out) return false;
-        SDL_GameController* pad = pads[user];
-        static const std::pair<SDL_GameControllerButton, WORD> kButtons[] = {
-            {SDL_CONTROLLER_BUTTON_DPAD_UP, XINPUT_GAMEPAD_DPAD_UP},
-            {SDL_CONTROLLER_BUTTON_DPAD_DOWN, XINPUT_GAMEPAD_DPAD_DOWN},
-            {SDL_CONTROLLER_BUTTON_DPAD_LEFT, XINPUT_GAMEPAD_DPAD_LEFT},
-            {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, XINPUT_GAMEPAD_DPAD_RIGHT},
-            {SDL_CONTROLLER_BUTTON_START, XINPUT_GAMEPAD_START},
-            {SDL_CONTROLLER_BUTTON_BACK, XINPUT_GAMEPAD_BACK},
-            {SDL_CONTROLLER_BUTTON_LEFTSTICK, XINPUT_GAMEPAD_LEFT_THUMB},
-            {SDL_CONTROLLER_BUTTON_RIGHTSTICK, XINPUT_GAMEPAD_RIGHT_THUMB},
-            {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, XINPUT_GAMEPAD_LEFT_SHOULDER},
-            {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, XINPUT_GAMEPAD_RIGHT_SHOULDER},
-            {SDL_CONTROLLER_BUTTON_A, XINPUT_GAMEPAD_A},
-            {SDL_CONTROLLER_BUTTON_B, XINPUT_GAMEPAD_B},
-            {SDL_CONTROLLER_BUTTON_X, XINPUT_GAMEPAD_X},
-            {SDL_CONTROLLER_BUTTON_Y, XINPUT_GAMEPAD_Y},
-        };
-        XINPUT_GAMEPAD state{};
-        for (const auto& [button, bit] : kButtons) {
-            if (SDL_GameControllerGetButton(pad, button)) state.wButtons |= bit;
-        }
-        state.bLeftTrigger = Trigger(pad, SDL_CONTROLLER_AXIS_TRIGGERLEFT);
-        state.bRightTrigger = Trigger(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT);
-        state.sThumbLX = Axis(pad, SDL_CONTROLLER_AXIS_LEFTX, false);
-        state.sThumbLY = Axis(pad, SDL_CONTROLLER_AXIS_LEFTY, true);
-        state.sThumbRX = Axis(pad, SDL_CONTROLLER_AXIS_RIGHTX, false);
-        state.sThumbRY = Axis(pad, SDL_CONTROLLER_AXIS_RIGHTY, true);
-        *out = state;
-        return true;
-    }
-    void SetVibration(DWORD user, WORD left, WORD right) override {
-        // A pad vibrates until told otherwise, so the rumble lasts until the next call.
-        if (user < pads.size()) SDL_GameControllerRumble(pads[user], left, right, 0xFFFFFFFFu);
-    }
+    bool PadState(DWORD user, XINPUT_GAMEPAD* out) override { return pads.State(user, out); }
+    void SetVibration(DWORD user, WORD left, WORD right) override { pads.Rumble(user, left, right); }
 
     void Feed(const SDL_Event& e) {
         switch (e.type) {
@@ -125,20 +80,8 @@ public:
                 if (e.button.button == SDL_BUTTON_RIGHT) ++presses[VK_RBUTTON];
                 break;
             case SDL_CONTROLLERDEVICEADDED:
-                if (SDL_GameController* pad = SDL_GameControllerOpen(e.cdevice.which)) {
-                    if (pads.size() < XUSER_MAX_COUNT) pads.push_back(pad);
-                    else SDL_GameControllerClose(pad);
-                }
-                break;
             case SDL_CONTROLLERDEVICEREMOVED:
-                for (size_t i = 0; i < pads.size(); ++i) {
-                    SDL_Joystick* joystick = SDL_GameControllerGetJoystick(pads[i]);
-                    if (SDL_JoystickInstanceID(joystick) == e.cdevice.which) {
-                        SDL_GameControllerClose(pads[i]);
-                        pads.erase(pads.begin() + static_cast<long>(i));
-                        break;
-                    }
-                }
+                pads.Feed(e);
                 break;
             default:
                 break;
@@ -147,7 +90,7 @@ public:
 
 private:
     std::array<uint32_t, kVirtualKeyCount> presses{};
-    std::vector<SDL_GameController*> pads;  // in the order they were connected
+    SdlPads pads;
 };
 
 SdlInput& Sdl() {
@@ -158,6 +101,15 @@ SdlInput& Sdl() {
 InputSource* installed = nullptr;
 std::array<uint32_t, kVirtualKeyCount> seenPresses{};
 int cursorCounter = 0;
+// Per user index: the last state read and its packet number, which changes with the state.
+std::array<XINPUT_GAMEPAD, XUSER_MAX_COUNT> lastPads{};
+std::array<DWORD, XUSER_MAX_COUNT> packets{};
+
+bool SamePad(const XINPUT_GAMEPAD& a, const XINPUT_GAMEPAD& b) {
+    return a.wButtons == b.wButtons && a.bLeftTrigger == b.bLeftTrigger && a.bRightTrigger == b.bRightTrigger &&
+           a.sThumbLX == b.sThumbLX && a.sThumbLY == b.sThumbLY && a.sThumbRX == b.sThumbRX &&
+           a.sThumbRY == b.sThumbRY;
+}
 
 }  // namespace
 
@@ -216,7 +168,9 @@ DWORD XInputGetState(DWORD userIndex, XINPUT_STATE* state) {
     if (!state || userIndex >= XUSER_MAX_COUNT) return ERROR_DEVICE_NOT_CONNECTED;
     XINPUT_GAMEPAD pad{};
     if (!platform::GetInputSource().PadState(userIndex, &pad)) return ERROR_DEVICE_NOT_CONNECTED;
-    ++state->dwPacketNumber;
+    if (!platform::SamePad(pad, platform::lastPads[userIndex])) ++platform::packets[userIndex];
+    platform::lastPads[userIndex] = pad;
+    state->dwPacketNumber = platform::packets[userIndex];
     state->Gamepad = pad;
     return ERROR_SUCCESS;
 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/d3d9/Texture.h"
 #include "platform/fx/Effect.h"
 #include "platform/fx/EffectFile.h"
 #include "tests/support/HeadlessGraphics.h"
@@ -295,6 +296,70 @@ TEST_F(DisplayEffectTest, TheGamesEffectFilesCompileWithTheirTechniques) {
         }
         fx->Release();
     }
+}
+
+}  // namespace
+
+namespace {
+
+// An effect pass draws with its own program: a textured screen quad lands on the right pixels with the
+// parameter colour, and the pass's states are undone afterwards.
+TEST_F(DisplayEffectTest, APassDrawsAScreenQuadWithItsParametersAndTextures) {
+    const char* const text = R"(@common
+uniform vec4 Diffuse;
+uniform sampler2D MeshTex;
+@vertex
+out vec2 uv;
+void VS() { gl_Position = ScreenPosition(); uv = inTexCoord; }
+@fragment
+in vec2 uv;
+void PS() { outColor0 = Diffuse * texture(MeshTex, uv); }
+@sampler MeshTex MINFILTER=POINT MAGFILTER=POINT MIPFILTER=NONE ADDRESSU=CLAMP ADDRESSV=CLAMP
+@technique Tech
+@pass 0 vertex=VS fragment=PS ZENABLE=FALSE ALPHABLENDENABLE=FALSE CULLMODE=NONE
+)";
+    std::string errors;
+    ASSERT_EQ(Load(text, errors), D3D_OK) << errors;
+
+    // Two texels: red on the left, white on the right.
+    IDirect3DTexture9* texture = nullptr;
+    ASSERT_EQ(device->CreateTexture(2, 1, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr), D3D_OK);
+    D3DLOCKED_RECT locked{};
+    ASSERT_EQ(texture->LockRect(0, &locked, nullptr, 0), D3D_OK);
+    auto* texels = static_cast<uint32_t*>(locked.pBits);
+    texels[0] = 0xFFFF0000;
+    texels[1] = 0xFFFFFFFF;
+    texture->UnlockRect(0);
+
+    const D3DXVECTOR4 diffuse(1.0f, 0.5f, 1.0f, 1.0f);
+    effect->SetVector("Diffuse", &diffuse);
+    effect->SetTexture("MeshTex", texture);
+    struct Vertex {
+        float x, y, z, rhw;
+        float u, v;
+    } quad[4] = {{0, 0, 0, 1, 0, 0}, {64, 0, 0, 1, 1, 0}, {0, 64, 0, 1, 0, 1}, {64, 64, 0, 1, 1, 1}};
+    device->BeginScene();
+    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f, 0);
+    effect->SetTechnique("Tech");
+    effect->Begin(nullptr, 0);
+    effect->BeginPass(0);
+    device->SetFVF(D3DFVF_XYZRHW | D3DFVF_TEX1);
+    EXPECT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(Vertex)), D3D_OK);
+    effect->EndPass();
+    effect->End();
+    device->EndScene();
+
+    std::vector<uint8_t> rgba;
+    int width = 0, height = 0;
+    ASSERT_TRUE(device->ReadBackBuffer(rgba, width, height));
+    ASSERT_EQ(width, 64);
+    auto pixel = [&](int x, int y) { return std::vector<int>(rgba.begin() + 4 * (y * width + x), rgba.begin() + 4 * (y * width + x) + 3); };
+    EXPECT_EQ(pixel(5, 5), (std::vector<int>{255, 0, 0})) << "left texel times the colour";
+    EXPECT_EQ(pixel(60, 60), (std::vector<int>{255, 128, 255})) << "right texel times the colour";
+    DWORD z = 0;
+    device->GetRenderState(D3DRS_ZENABLE, &z);
+    EXPECT_EQ(z, static_cast<DWORD>(D3DZB_TRUE)) << "the pass's states are given back at End";
+    texture->Release();
 }
 
 }  // namespace

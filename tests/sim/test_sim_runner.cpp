@@ -26,10 +26,12 @@ TEST(SimRunner, DumpsOneObjectPerFrameAndRepeatsItselfExactly) {
     const ProcessResult run = RunProcess(kSim + " --frames 3 --scene 3 --stage 2 --dump " + dump);
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.LastLine(), "sim: frames=3 scene=3 quit=0");
+    const std::string devices =
+        ",\"camera\":{\"pitch\":0,\"yaw\":0,\"eye\":[0,0,0],\"target\":[0,0,0]},\"mouse\":{\"v\":0,\"h\":0}}\n";
     EXPECT_EQ(ReadFile(dump),
-              "{\"frame\":1,\"scene\":3,\"stageSelect\":2,\"quit\":0}\n"
-              "{\"frame\":2,\"scene\":3,\"stageSelect\":2,\"quit\":0}\n"
-              "{\"frame\":3,\"scene\":3,\"stageSelect\":2,\"quit\":0}\n");
+              "{\"frame\":1,\"scene\":3,\"stageSelect\":2,\"quit\":0" + devices +
+              "{\"frame\":2,\"scene\":3,\"stageSelect\":2,\"quit\":0" + devices +
+              "{\"frame\":3,\"scene\":3,\"stageSelect\":2,\"quit\":0" + devices);
     ASSERT_EQ(RunProcess(kSim + " --frames 3 --scene 3 --stage 2 --dump " + again).status, 0);
     EXPECT_EQ(ReadFile(dump), ReadFile(again));
     std::remove(dump.c_str());

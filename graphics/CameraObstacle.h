@@ -1,0 +1,20 @@
+#pragma once
+// What the camera's wall test needs from the world: the placed objects of a kind, each with its
+// position and a ray cast at its collision mesh. The object list supplies it; tests supply their own.
+#include <functional>
+#include <vector>
+
+#include "platform/math/D3DXMath.h"
+
+struct CameraObstacle {
+    // Casts a ray at the object's collision mesh placed in the world. On a hit writes the distance
+    // along the ray (in units of its direction) and the world-space hit point, and returns true.
+    using RayCast = std::function<bool(const D3DXVECTOR3& origin, const D3DXVECTOR3& direction,
+                                       float* distance, D3DXVECTOR3* hitPoint)>;
+
+    D3DXVECTOR3 position;  // the translation row of the object's world matrix
+    RayCast intersect;
+};
+
+// Appends the objects of one kind to the list, in object-list order (the list is not cleared).
+using CameraObstacleQuery = std::function<void(int kind, std::vector<CameraObstacle>& out)>;

@@ -1,0 +1,77 @@
+#include "loading/SaveData.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "loading/TextData.h"
+#include "platform/sys/Paths.h"
+
+namespace {
+
+// The first line of a number file that could be opened (reading stops there).
+bool FirstLine(const std::string& path, bool& opened, std::string& line) {
+    FILE* file = platform::OpenFile(path, "rb");
+    opened = file != nullptr;
+    if (!file) return false;
+    line.clear();
+    for (int c; (c = std::fgetc(file)) != EOF && c != '\n';) line.push_back(static_cast<char>(c));
+    std::fclose(file);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return true;
+}
+
+// Where a file written under the game's name lands: the existing file, or a new one in the folder the
+// name resolves to.
+std::string TargetPath(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::string resolved = platform::ResolvePath(path);
+    std::error_code ec;
+    if (fs::exists(resolved, ec)) return resolved;
+    const fs::path asWritten(resolved);
+    const fs::path folder = asWritten.parent_path();
+    if (folder.empty()) return resolved;
+    return (fs::path(platform::ResolvePath(folder.string())) / asWritten.filename()).string();
+}
+
+}  // namespace
+
+int ReadProgress() {
+    bool opened = false;
+    std::string line;
+    FirstLine(kSaveFile, opened, line);
+    if (opened) {
+        WriteNumberFile(kStageFallbackFile, 1);
+    } else {
+        FirstLine(kStageFallbackFile, opened, line);
+    }
+    if (!opened) return 1;
+    int n = 1;
+    // A damaged save (empty, text, a number beyond 32 bits) counts as a new game.
+    return ParseIntStrict(line, n) ? n : 1;
+}
+
+bool WriteProgress(int n) { return WriteNumberFile(kSaveFile, n); }
+
+bool WriteNumberFile(const char* path, int n) {
+    namespace fs = std::filesystem;
+    const std::string target = TargetPath(path);
+    const std::string temporary = target + ".tmp";
+    FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (!file) return false;
+    const std::string text = std::to_string(n) + "\n";
+    bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    ok = std::fflush(file) == 0 && ok;
+    ok = ::fsync(fileno(file)) == 0 && ok;
+    ok = std::fclose(file) == 0 && ok;
+    std::error_code ec;
+    if (ok) fs::rename(temporary, target, ec);
+    if (!ok || ec) {
+        fs::remove(temporary, ec);
+        return false;
+    }
+    return true;
+}

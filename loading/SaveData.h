@@ -1,0 +1,14 @@
+#pragma once
+// The one number of progress the game keeps: how many stages are open in the title hub.
+
+constexpr char kSaveFile[] = "save.dat";
+constexpr char kStageFallbackFile[] = "Data/txt/Stage.txt";
+
+// Reads "save.dat", or "Data/txt/Stage.txt" when there is none. Once a save exists, the fallback file
+// is rewritten to hold 1. A missing or unreadable number gives 1, the state of a new game.
+int ReadProgress();
+// Writes n as the only line of "save.dat". The new file replaces the old one in a single step, so a
+// crash mid-write leaves the previous save intact. False when it could not be written.
+bool WriteProgress(int n);
+// Writes n and a line end as the whole content of path, through a temporary file renamed over it.
+bool WriteNumberFile(const char* path, int n);
