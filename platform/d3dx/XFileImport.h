@@ -47,7 +47,7 @@ bool BuildMesh(const aiScene& scene, const std::vector<std::pair<const aiMesh*, 
                BuiltMesh& out);
 
 // Three neighbouring faces per face across shared edges (UNUSED32 where none).
-std::vector<DWORD> ComputeAdjacency(const std::vector<uint16_t>& indices);
+std::vector<DWORD> ComputeAdjacency(const std::vector<MeshVertex>& vertices, const std::vector<uint16_t>& indices);
 
 // Assimp's matrices are column-vector style; ours are row-vector style.
 D3DXMATRIX ToMatrix(const aiMatrix4x4& m);

@@ -26,7 +26,7 @@ HRESULT HierarchyBuilder::AddContainer(const aiNode& node, D3DXFRAME& frame) {
         if (node.mMeshes[i] < scene.mNumMeshes) parts.push_back({scene.mMeshes[node.mMeshes[i]], identity});
     BuiltMesh built;
     if (!platform::xfile::BuildMesh(scene, parts, built)) return D3DXERR_INVALIDDATA;
-    const std::vector<DWORD> adjacency = platform::xfile::ComputeAdjacency(built.indices);
+    const std::vector<DWORD> adjacency = platform::xfile::ComputeAdjacency(built.vertices, built.indices);
     std::vector<D3DXMATERIAL> materials(built.materials.size());
     for (size_t i = 0; i < materials.size(); ++i)
         materials[i] = {built.materials[i],

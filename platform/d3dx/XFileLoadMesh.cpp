@@ -33,8 +33,8 @@ ID3DXBuffer* PackMaterials(const platform::xfile::BuiltMesh& built) {
     return buffer;
 }
 
-ID3DXBuffer* PackAdjacency(const std::vector<uint16_t>& indices) {
-    const std::vector<DWORD> adjacency = platform::xfile::ComputeAdjacency(indices);
+ID3DXBuffer* PackAdjacency(const platform::xfile::BuiltMesh& built) {
+    const std::vector<DWORD> adjacency = platform::xfile::ComputeAdjacency(built.vertices, built.indices);
     ID3DXBuffer* buffer = new ID3DXBuffer(adjacency.size() * sizeof(DWORD));
     std::memcpy(buffer->GetBufferPointer(), adjacency.data(), adjacency.size() * sizeof(DWORD));
     return buffer;
@@ -55,7 +55,7 @@ HRESULT D3DXLoadMeshFromXA(const char* file, DWORD, IDirect3DDevice9* device, ID
     CollectParts(*imported.scene, *imported.scene->mRootNode, identity, parts);
     platform::xfile::BuiltMesh built;
     if (!platform::xfile::BuildMesh(*imported.scene, parts, built)) return D3DXERR_INVALIDDATA;
-    if (adjacency) *adjacency = PackAdjacency(built.indices);
+    if (adjacency) *adjacency = PackAdjacency(built);
     if (materials) *materials = PackMaterials(built);
     if (numMaterials) *numMaterials = static_cast<DWORD>(built.materials.size());
     *mesh = new ID3DXMesh(device, std::move(built.vertices), std::move(built.indices), std::move(built.attributes),

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <map>
+#include <tuple>
 
 #include "platform/d3dx/XFileImport.h"
 
@@ -107,16 +108,23 @@ bool BuildMesh(const aiScene& scene, const std::vector<std::pair<const aiMesh*, 
     return !out.attributes.empty();
 }
 
-std::vector<DWORD> ComputeAdjacency(const std::vector<uint16_t>& indices) {
+std::vector<DWORD> ComputeAdjacency(const std::vector<MeshVertex>& vertices, const std::vector<uint16_t>& indices) {
+    // Vertices at the same place count as one, so faces of different subsets still meet.
+    std::map<std::tuple<float, float, float>, uint16_t> first;
+    std::vector<uint16_t> rep(vertices.size());
+    for (size_t i = 0; i < vertices.size(); ++i) {
+        const D3DXVECTOR3& p = vertices[i].position;
+        rep[i] = first.try_emplace({p.x, p.y, p.z}, static_cast<uint16_t>(i)).first->second;
+    }
+    auto corner = [&](size_t f, int k) { return rep[indices[f * 3 + k % 3]]; };
     const size_t faces = indices.size() / 3;
     std::vector<DWORD> adjacency(faces * 3, UNUSED32);
     std::map<std::pair<uint16_t, uint16_t>, DWORD> edgeFace;  // directed edge -> face
     for (size_t f = 0; f < faces; ++f)
-        for (int k = 0; k < 3; ++k)
-            edgeFace[{indices[f * 3 + k], indices[f * 3 + (k + 1) % 3]}] = static_cast<DWORD>(f);
+        for (int k = 0; k < 3; ++k) edgeFace[{corner(f, k), corner(f, k + 1)}] = static_cast<DWORD>(f);
     for (size_t f = 0; f < faces; ++f)
         for (int k = 0; k < 3; ++k) {
-            auto it = edgeFace.find({indices[f * 3 + (k + 1) % 3], indices[f * 3 + k]});
+            auto it = edgeFace.find({corner(f, k + 1), corner(f, k)});
             if (it != edgeFace.end() && it->second != f) adjacency[f * 3 + k] = it->second;
         }
     return adjacency;
