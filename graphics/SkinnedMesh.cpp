@@ -93,9 +93,12 @@ void SkinnedMesh::Update(const D3DXMATRIX& newWorld) {
         controller->SetTrackAnimationSet(0, e.set);
         controller->SetTrackDesc(0, &desc);
         e.weight += timeStep;
-        if (e.blendTime >= e.weight) {
-            controller->SetTrackWeight(0, e.weight / e.blendTime);
-            controller->SetTrackWeight(1, 1.0f - e.weight / e.blendTime);
+        // The fade ends when the elapsed time reaches the blend time. The small margin keeps the
+        // rounding of the summed steps from adding one more update (48 steps of 0.0125 make 0.6).
+        const float blend = e.weight / e.blendTime;
+        if (blend < 1.0f - 1e-5f) {
+            controller->SetTrackWeight(0, blend);
+            controller->SetTrackWeight(1, 1.0f - blend);
         } else {
             controller->SetTrackWeight(0, 1.0f);
             controller->SetTrackEnable(1, FALSE);
