@@ -1,20 +1,29 @@
 #include "platform/d3dx/Intersect.h"
 
+namespace {
+
+// Inlined here: this loop runs once per face of every mesh a ray is tested against.
+inline D3DXVECTOR3 Cross(const D3DXVECTOR3& a, const D3DXVECTOR3& b) {
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+inline float Dot(const D3DXVECTOR3& a, const D3DXVECTOR3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+
+}  // namespace
+
 BOOL D3DXIntersectTri(const D3DXVECTOR3* p0, const D3DXVECTOR3* p1, const D3DXVECTOR3* p2,
                       const D3DXVECTOR3* rayPos, const D3DXVECTOR3* rayDir, float* u, float* v, float* dist) {
     const D3DXVECTOR3 e1 = *p1 - *p0, e2 = *p2 - *p0;
-    D3DXVECTOR3 p, q;
-    D3DXVec3Cross(&p, rayDir, &e2);
-    const float det = D3DXVec3Dot(&e1, &p);
+    const D3DXVECTOR3 p = Cross(*rayDir, e2);
+    const float det = Dot(e1, p);
     if (det == 0.0f) return FALSE;  // ray parallel to the face, or a degenerate face
     const float inv = 1.0f / det;
     const D3DXVECTOR3 s = *rayPos - *p0;
-    const float a = D3DXVec3Dot(&s, &p) * inv;
+    const float a = Dot(s, p) * inv;
     if (a < 0.0f || a > 1.0f) return FALSE;
-    D3DXVec3Cross(&q, &s, &e1);
-    const float b = D3DXVec3Dot(rayDir, &q) * inv;
+    const D3DXVECTOR3 q = Cross(s, e1);
+    const float b = Dot(*rayDir, q) * inv;
     if (b < 0.0f || a + b > 1.0f) return FALSE;
-    const float t = D3DXVec3Dot(&e2, &q) * inv;
+    const float t = Dot(e2, q) * inv;
     if (t < 0.0f) return FALSE;
     *u = a;
     *v = b;

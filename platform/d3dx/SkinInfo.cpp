@@ -3,6 +3,20 @@
 
 #include "platform/d3dx/MeshTypes.h"
 
+namespace {
+
+// Bone matrices are affine: no division by w, and inlined for the per-vertex loop.
+inline D3DXVECTOR3 Point(const D3DXVECTOR3& v, const D3DXMATRIX& m) {
+    return {v.x * m._11 + v.y * m._21 + v.z * m._31 + m._41, v.x * m._12 + v.y * m._22 + v.z * m._32 + m._42,
+            v.x * m._13 + v.y * m._23 + v.z * m._33 + m._43};
+}
+inline D3DXVECTOR3 Direction(const D3DXVECTOR3& v, const D3DXMATRIX& m) {
+    return {v.x * m._11 + v.y * m._21 + v.z * m._31, v.x * m._12 + v.y * m._22 + v.z * m._32,
+            v.x * m._13 + v.y * m._23 + v.z * m._33};
+}
+
+}  // namespace
+
 ID3DXSkinInfo::ID3DXSkinInfo(DWORD vertexCount_, std::vector<SkinBone> bones_)
     : vertexCount(vertexCount_), bones(std::move(bones_)) {
     // Influences past the end of the vertex list would write outside the mesh: drop them here once.
@@ -50,11 +64,8 @@ HRESULT ID3DXSkinInfo::UpdateSkinnedMesh(const D3DXMATRIX* transforms, const D3D
         for (size_t k = 0; k < bone.vertices.size(); ++k) {
             const DWORD i = bone.vertices[k];
             const float w = bone.weights[k];
-            D3DXVECTOR3 p, nn;
-            D3DXVec3TransformCoord(&p, &in[i].position, &m);
-            D3DXVec3TransformNormal(&nn, &in[i].normal, &n);
-            out[i].position += p * w;
-            out[i].normal += nn * w;
+            out[i].position += Point(in[i].position, m) * w;
+            out[i].normal += Direction(in[i].normal, n) * w;
             total[i] += w;
         }
     }
