@@ -3,6 +3,7 @@
 #include "app/SceneId.h"
 #include "app/SceneMgr.h"
 #include "graphics/GraphicsDevice.h"
+#include "graphics/MeshManager.h"
 
 const char* const kWindowTitle = "VELDORIN";
 const char* const kWindowClassName = "Window";
@@ -100,6 +101,7 @@ void Application::RunFrame(int frame) {
 void Application::Shutdown() {
     // Shader manager, camera, mesh and texture caches and sound are released here, in that order,
     // as they land; the device always goes last.
+    MeshManager::GetInstance().ReleaseAll();
     GraphicsDevice::GetInstance().Release();
 }
 
