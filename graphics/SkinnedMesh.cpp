@@ -16,6 +16,7 @@ SkinnedMesh::~SkinnedMesh() {
 }
 
 HRESULT SkinnedMesh::Load(IDirect3DDevice9* dev, const std::string& path) {
+    Release();
     device = dev;
     D3DXFRAME* root = nullptr;
     if (FAILED(D3DXLoadMeshHierarchyFromXA(path.c_str(), D3DXMESH_MANAGED, device, &allocator, nullptr, &root,
