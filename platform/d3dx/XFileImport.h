@@ -11,6 +11,7 @@
 #include <assimp/scene.h>
 
 #include "platform/d3dx/AnimationSet.h"
+#include "platform/d3dx/XFileKeyScan.h"
 #include "platform/d3dx/MeshTypes.h"
 #include "platform/d3dx/SkinInfo.h"
 
@@ -27,9 +28,6 @@ struct ImportedFile {
 
 // Reads the file through the game's path rules. False when it is missing or not a .x file Assimp reads.
 bool Import(const char* path, ImportedFile& out);
-
-// Collects (set index, frame name) for the quaternion AnimationKeys of a text .x file.
-std::set<std::pair<int, std::string>> ScanQuaternionKeys(const std::string& text);
 
 struct BuiltMesh {
     std::vector<MeshVertex> vertices;

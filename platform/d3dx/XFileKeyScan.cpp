@@ -1,9 +1,10 @@
 // Assimp inverts the rotation of quaternion animation keys (it negates w) but reads matrix keys and
 // frame matrices as D3DX does. A text file tells which kind of key each animation holds; this scan
 // finds the quaternion-keyed ones so that the loader can undo the inversion for exactly those.
-#include <cctype>
+#include "platform/d3dx/XFileKeyScan.h"
 
-#include "platform/d3dx/XFileImport.h"
+#include <cctype>
+#include <vector>
 
 namespace platform::xfile {
 namespace {

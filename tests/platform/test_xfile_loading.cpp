@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "platform/d3dx/XFile.h"
-#include "platform/d3dx/XFileImport.h"
+#include "platform/d3dx/XFileKeyScan.h"
 #include "tests/support/XTestFiles.h"
 
 namespace {
