@@ -234,3 +234,27 @@ TEST(XFileGenerated, EveryGeneratedModelLoadsBack) {
     }
     EXPECT_GE(files, 11);
 }
+
+// The generator winds faces clockwise seen from outside: every face of the closed frost shell points
+// away from the box's centre, and the ice patch faces up.
+TEST(XFileGenerated, GeneratedFacesPointOutward) {
+    auto faces = [](const std::string& name, auto check) {
+        ID3DXMesh* mesh = nullptr;
+        const std::string path = std::string(VELDORIN_GAME_DIR) + "/data/xfile/" + name;
+        ASSERT_EQ(D3DXLoadMeshFromXA(path.c_str(), 0, nullptr, nullptr, nullptr, nullptr, nullptr, &mesh), D3D_OK);
+        const auto& v = mesh->Vertices();
+        const auto& i = mesh->Indices();
+        for (size_t f = 0; f < i.size() / 3; ++f) {
+            const D3DXVECTOR3 &a = v[i[f * 3]].position, &b = v[i[f * 3 + 1]].position, &c = v[i[f * 3 + 2]].position;
+            D3DXPLANE plane;
+            D3DXPlaneFromPoints(&plane, &a, &b, &c);
+            check(D3DXVECTOR3(plane.a, plane.b, plane.c), (a + b + c) / 3.0f);
+        }
+        mesh->Release();
+    };
+    faces("Object/Icebox_level1.x", [](const D3DXVECTOR3& n, const D3DXVECTOR3& at) {
+        const D3DXVECTOR3 out = at - D3DXVECTOR3(0, 0.5f, 0);
+        EXPECT_GT(D3DXVec3Dot(&n, &out), 0.0f);
+    });
+    faces("Bullet/ice.x", [](const D3DXVECTOR3& n, const D3DXVECTOR3&) { EXPECT_GT(n.y, 0.99f); });
+}
