@@ -8,6 +8,7 @@
 #include "graphics/GraphicsDevice.h"
 #include "graphics/TextureManager.h"
 #include "loading/ResourceLoader.h"
+#include "graphics/MeshManager.h"
 
 const char* const kWindowTitle = "VELDORIN";
 const char* const kWindowClassName = "Window";
@@ -113,9 +114,9 @@ void Application::Shutdown() {
     // The shader manager is released here once it lands.
     delete camera;
     camera = nullptr;
-    // The mesh cache is released here once it lands; then the texture cache; sound joins after it;
-    // the device always goes last.
+    MeshManager::GetInstance().ReleaseAll();
     TextureManager::GetInstance().ReleaseAll();
+    // Sound is released here once it lands; the device always goes last.
     GraphicsDevice::GetInstance().Release();
 }
 

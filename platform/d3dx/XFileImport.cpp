@@ -1,0 +1,41 @@
+#include "platform/d3dx/XFileImport.h"
+
+#include <assimp/postprocess.h>
+
+#include <cstdio>
+
+#include "platform/sys/Paths.h"
+
+namespace platform::xfile {
+namespace {
+
+bool ReadAll(const char* path, std::string& bytes) {
+    FILE* file = platform::OpenFile(path, "rb");
+    if (!file) return false;
+    char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
+    std::fclose(file);
+    return true;
+}
+
+}  // namespace
+
+bool Import(const char* path, ImportedFile& out) {
+    std::string bytes;
+    if (!path || !ReadAll(path, bytes) || bytes.size() < 16 || bytes.compare(0, 4, "xof ") != 0) return false;
+    // Left-handed as written: positions, texture coordinates and winding come back as in the file.
+    const unsigned flags = aiProcess_ConvertToLeftHanded | aiProcess_Triangulate | aiProcess_JoinIdenticalVertices;
+    out.scene = out.importer.ReadFileFromMemory(bytes.data(), bytes.size(), flags, "x");
+    if (!out.scene || !out.scene->mRootNode) return false;
+    out.text = bytes.compare(8, 3, "txt") == 0;
+    if (out.text) out.quaternionKeyed = ScanQuaternionKeys(bytes);
+    return true;
+}
+
+D3DXMATRIX ToMatrix(const aiMatrix4x4& m) {
+    return D3DXMATRIX(m.a1, m.b1, m.c1, m.d1, m.a2, m.b2, m.c2, m.d2, m.a3, m.b3, m.c3, m.d3, m.a4, m.b4, m.c4,
+                      m.d4);
+}
+
+}  // namespace platform::xfile

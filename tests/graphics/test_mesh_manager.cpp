@@ -1,0 +1,114 @@
+// The mesh cache, the Mesh record's materials and texture folders, and the draw-parameter swap.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "graphics/MeshManager.h"
+#include "platform/headless/HeadlessDevice.h"
+#include "platform/sys/Paths.h"
+#include "tests/support/XTestFiles.h"
+
+namespace {
+
+class MeshRecordTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        D3DPRESENT_PARAMETERS params{};
+        params.BackBufferWidth = 800;
+        params.BackBufferHeight = 600;
+        device = new HeadlessDevice(params, D3DDEVTYPE_HAL);
+    }
+    void TearDown() override {
+        MeshManager::GetInstance().ReleaseAll();
+        device->Release();
+    }
+    HeadlessDevice* device = nullptr;
+};
+
+}  // namespace
+
+TEST_F(MeshRecordTest, SameNameSharesOneMeshOtherSpellingsAreOtherEntries) {
+    xtest::ScratchFolder folder;
+    folder.Write("Models/tri.x", xtest::kTwoMaterials);
+    MeshManager& cache = MeshManager::GetInstance();
+    Mesh* first = cache.GetMesh(device, "Models/tri.x");
+    EXPECT_EQ(cache.GetMesh(device, "Models/tri.x"), first);
+    Mesh* other = cache.GetMesh(device, "models\\tri.x");
+    EXPECT_NE(other, first);
+    EXPECT_NE(other->mesh, nullptr);
+    EXPECT_EQ(first->fileName, "tri.x");
+}
+
+TEST_F(MeshRecordTest, FailedLoadIsCachedEmptyAndNotRetried) {
+    xtest::ScratchFolder folder;
+    MeshManager& cache = MeshManager::GetInstance();
+    Mesh* missing = cache.GetMesh(device, "late.x");
+    ASSERT_NE(missing, nullptr);
+    EXPECT_EQ(missing->mesh, nullptr);
+    EXPECT_EQ(missing->materialCount, 0u);
+    EXPECT_EQ(missing->drawParams, nullptr);
+    missing->DrawFixed();  // draws nothing, and does not fail
+    folder.Write("late.x", xtest::kTwoMaterials);
+    EXPECT_EQ(cache.GetMesh(device, "late.x"), missing);
+    EXPECT_EQ(missing->mesh, nullptr);
+    cache.ReleaseAll();  // afterwards the cache is as new and loads again
+    EXPECT_NE(cache.GetMesh(device, "late.x")->mesh, nullptr);
+}
+
+TEST_F(MeshRecordTest, MaterialsTakeDiffuseAsAmbientAndTexturesComeFromTheModelsFolder) {
+    xtest::ScratchFolder folder;
+    folder.Write("Models/tri.x", xtest::kTwoMaterials);
+    Mesh* mesh = MeshManager::GetInstance().GetMesh(device, "Models/tri.x");
+    ASSERT_EQ(mesh->materialCount, 2u);
+    const D3DMATERIAL9& red = mesh->materials[0];
+    EXPECT_EQ(red.Ambient.r, red.Diffuse.r);
+    EXPECT_EQ(red.Ambient.g, red.Diffuse.g);
+    EXPECT_EQ(red.Ambient.a, 0.5f);
+    EXPECT_EQ(mesh->materials[1].Ambient.b, 1.0f);
+    EXPECT_EQ(mesh->textures[0].name, "Models/tex\\red.png");
+    // A material without a texture name keeps an empty record.
+    EXPECT_EQ(mesh->textures[1].texture, nullptr);
+    EXPECT_TRUE(mesh->textures[1].name.empty());
+    ASSERT_NE(mesh->drawParams, nullptr);
+    EXPECT_FLOAT_EQ(mesh->drawParams->emissivePower, 0.9f);
+    EXPECT_EQ(mesh->drawParams->castShadow, 1);
+}
+
+TEST_F(MeshRecordTest, GeneratedIceboxNamesAnImageBesideIt) {
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(VELDORIN_GAME_DIR);
+    Mesh* mesh = MeshManager::GetInstance().GetMesh(device, "data/xfile/Object/Icebox_level1.x");
+    ASSERT_NE(mesh->mesh, nullptr);
+    ASSERT_EQ(mesh->materialCount, 1u);
+    EXPECT_EQ(mesh->textures[0].name, "data/xfile/Object/icebox_frost.png");
+    EXPECT_TRUE(std::filesystem::exists(platform::ResolvePath(mesh->textures[0].name)));
+    std::filesystem::current_path(previous);
+}
+
+// Two objects drawing one shared mesh each with their own parameters: the draw sees the object's
+// block, and afterwards the mesh has its own block back.
+TEST_F(MeshRecordTest, DrawParamsSwapLeavesTheSharedMeshUnchanged) {
+    xtest::ScratchFolder folder;
+    folder.Write("Models/tri.x", xtest::kTwoMaterials);
+    Mesh* mesh = MeshManager::GetInstance().GetMesh(device, "Models/tri.x");
+    DrawParams* own = mesh->drawParams;
+    DrawParams first, second;
+    first.alpha = 0.25f;
+    second.alpha = 0.75f;
+    std::vector<float> seen;
+    device->StartRecording();
+    for (DrawParams* object : {&first, &second}) {
+        DrawParams* kept = mesh->drawParams;
+        mesh->drawParams = object;
+        seen.push_back(mesh->drawParams->alpha);
+        mesh->DrawFixed();
+        mesh->drawParams = kept;
+    }
+    EXPECT_EQ(mesh->drawParams, own);
+    EXPECT_EQ(seen, (std::vector<float>{0.25f, 0.75f}));
+    // Each draw draws every subset in material order.
+    std::vector<std::string> calls;
+    for (const DeviceCall& call : device->Calls()) calls.push_back(call.ToString());
+    EXPECT_EQ(calls, (std::vector<std::string>{"DrawSubset(0, 0, 1, 6)", "DrawSubset(1, 1, 1, 6)",
+                                               "DrawSubset(0, 0, 1, 6)", "DrawSubset(1, 1, 1, 6)"}));
+}

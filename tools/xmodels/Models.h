@@ -1,0 +1,19 @@
+#pragma once
+// The game's generated models. Each writes its .x file (and any texture it names) under the content
+// root given.
+#include <string>
+
+#include "tools/xmodels/XWriter.h"
+
+namespace xmodels {
+
+XModel BuildPlayer();
+bool WritePlayer(const std::string& root);
+bool WriteIceModels(const std::string& root);
+bool WriteMapPiece(const std::string& root);
+
+// Material shorthand: colour, shininess, specular strength, glow.
+XMaterial Colour(float r, float g, float b, float a = 1.0f, float power = 8.0f, float specular = 0.15f,
+                 D3DXVECTOR3 emissive = {0, 0, 0});
+
+}  // namespace xmodels
