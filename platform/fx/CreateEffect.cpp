@@ -1,3 +1,4 @@
+#include <cstring>
 #include <filesystem>
 #include <sstream>
 
@@ -19,8 +20,12 @@ bool ReadText(const char* path, std::string& text) {
     return true;
 }
 
-HRESULT Fail(ID3DXBuffer** errors, std::string text) {
-    if (errors) *errors = new ID3DXBuffer(std::move(text));
+// The error text as the compiler hands it out: a buffer holding a C string.
+HRESULT Fail(ID3DXBuffer** errors, const std::string& text) {
+    if (errors) {
+        *errors = new ID3DXBuffer(text.size() + 1);
+        std::memcpy((*errors)->GetBufferPointer(), text.c_str(), text.size() + 1);
+    }
     return E_FAIL;
 }
 

@@ -3,22 +3,12 @@
 #include <string>
 
 #include "platform/d3d9/Device.h"
+#include "platform/d3dx/Buffer.h"
 
 class IDirect3DTexture9;
 
 // A parameter or technique is named by its string; the handles the effect hands out are such strings.
 typedef const char* D3DXHANDLE;
-
-// A block of bytes handed out by the effect compiler (the error text).
-class ID3DXBuffer : public Unknown {
-public:
-    explicit ID3DXBuffer(std::string text) : data(std::move(text)) {}
-    void* GetBufferPointer() { return data.data(); }
-    DWORD GetBufferSize() const { return static_cast<DWORD>(data.size()); }
-
-private:
-    std::string data;
-};
 
 class ID3DXEffect : public Unknown {
 public:

@@ -9,6 +9,8 @@
 #include "platform/d3d9/StateDevice.h"
 #include "platform/gl/FixedFunction.h"
 
+class ID3DXMesh;
+struct D3DXATTRIBUTERANGE;
 struct SDL_Window;
 typedef void* SDL_GLContext;
 
@@ -47,6 +49,11 @@ public:
 
     // Binds the current targets and applies the render states before a draw.
     void PrepareDraw();
+
+    // --- meshes ---
+    // One subset of a mesh: its vertices and indices go to the GPU on first use and again whenever the
+    // CPU copy has changed (skinning), then the subset's triangles are drawn.
+    HRESULT DrawMesh(const ID3DXMesh& mesh, const D3DXATTRIBUTERANGE& range);
 
     // --- effects ---
     // While an effect pass is active its program draws instead of the fixed-function one.
