@@ -21,7 +21,12 @@ void DrawStage(const StageLight& light) {
     Camera* camera = Application::GetInstance().camera;
     CharacterBase* player = FirstOfKind(KIND_PLAYER);
     if (camera) {
+        // Without a player the camera keeps following the point it followed last.
         if (player) camera->Follow(player->world);
+        else {
+            const D3DXMATRIX last = camera->targetWorld;
+            camera->Follow(&last);
+        }
         camera->projection = projection;
     }
 

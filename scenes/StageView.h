@@ -11,5 +11,5 @@ struct StageLight {
     D3DCOLORVALUE specular;
 };
 
-// Without a player the camera stays where it was and the stage is drawn from there.
+// Without a player the camera keeps following the point it followed last (the origin at first).
 void DrawStage(const StageLight& light);
