@@ -6,6 +6,7 @@
 class CSimpleObject : public CharacterBase {
 public:
     CSimpleObject() { kind = KIND_BOX; }
+    const char* ClassName() const override { return "CSimpleObject"; }
     void Update() override {}
     void OnHit(CharacterBase*) override {}
 };

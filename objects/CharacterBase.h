@@ -62,6 +62,9 @@ public:
     // Copies into transMat; the world matrix is rebuilt by the class when it chooses.
     virtual void SetTransMatrix(D3DXMATRIX m) { transMat = m; }
 
+    // The class name a placement line uses for it (for dumps and messages).
+    virtual const char* ClassName() const = 0;
+
     // The common placement keys; true for a "Pos" or "Angle" with at least one component.
     bool SetParam(const std::string& key, const std::string& value);
     // The position: the fourth row of transMat.

@@ -6,6 +6,7 @@
 class Map : public CharacterBase {
 public:
     Map() { kind = KIND_MAP; }
+    const char* ClassName() const override { return "Map"; }
     void Update() override { *world = rotMat * transMat; }
     void DrawShadow() override {}
 };
