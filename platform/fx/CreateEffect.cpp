@@ -10,16 +10,6 @@
 
 namespace {
 
-bool ReadText(const char* path, std::string& text) {
-    FILE* file = platform::OpenFile(path, "rb");
-    if (!file) return false;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
-    std::fclose(file);
-    return true;
-}
-
 // The error text as the compiler hands it out: a buffer holding a C string.
 HRESULT Fail(ID3DXBuffer** errors, const std::string& text) {
     if (errors) {
@@ -37,7 +27,7 @@ HRESULT D3DXCreateEffectFromFileA(IDirect3DDevice9* device, const char* path, co
     if (!device || !path || !effect) return D3DERR_INVALIDCALL;
     *effect = nullptr;
     std::string text;
-    if (!ReadText(path, text)) return Fail(errors, std::string(path) + ": cannot open the effect file");
+    if (!platform::ReadFile(path, text)) return Fail(errors, std::string(path) + ": cannot open the effect file");
 
     EffectSource source;
     std::string error;
