@@ -8,6 +8,8 @@
 #include "graphics/GraphicsDevice.h"
 #include "graphics/TextureManager.h"
 #include "loading/ResourceLoader.h"
+#include "objects/CameraObstacles.h"
+#include "shaders/ShaderManager.h"
 #include "graphics/MeshManager.h"
 
 const char* const kWindowTitle = "VELDORIN";
@@ -50,10 +52,11 @@ bool Application::Initialize(HINSTANCE instance) {
         return false;
     }
     GraphicsDevice::GetInstance().SetupRenderStates();
-    // The shader manager joins here as it lands.
+    ShaderManager::GetInstance().Init();
     Mouse::GetInstance().SetWindow(hWnd);
     Mouse::GetInstance().Init();
     camera = new Camera();
+    camera->SetObstacleQuery(ObjectListObstacles());
     // Sound joins here as it lands. The start-up list loads behind the loading screen before the
     // window is shown.
     ResourceLoader::GetInstance().Load("Data/txt/Init.txt");
@@ -111,7 +114,7 @@ void Application::RunFrame(int frame) {
 }
 
 void Application::Shutdown() {
-    // The shader manager is released here once it lands.
+    ShaderManager::GetInstance().Release();
     delete camera;
     camera = nullptr;
     MeshManager::GetInstance().ReleaseAll();

@@ -20,6 +20,9 @@ float AngleBetween(const D3DXVECTOR3& a, const D3DXVECTOR3& b) {
 
 Camera::Camera() {
     D3DXMatrixIdentity(&projection);
+    D3DXMatrixIdentity(&view);
+    // Until it follows something the camera follows the origin.
+    D3DXMatrixIdentity(&targetWorld);
     Reset();
     mouseControl = true;
 }

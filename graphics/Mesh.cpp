@@ -43,8 +43,14 @@ void Mesh::Release() {
 
 void Mesh::DrawFixed() {
     if (!mesh) return;  // a model that failed to load draws nothing
+    IDirect3DDevice9* device = nullptr;
+    mesh->GetDevice(&device);
     for (DWORD i = 0; i < materialCount; ++i) {
-        // Material i and textures[i] are set on the device here once it has materials and textures.
+        if (device) {
+            device->SetMaterial(&materials[i]);
+            device->SetTexture(0, textures[i].texture);
+        }
         mesh->DrawSubset(i);
     }
+    SafeRelease(device);
 }

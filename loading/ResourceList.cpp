@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "graphics/GraphicsDevice.h"
+#include "graphics/MeshManager.h"
 #include "graphics/TextureManager.h"
 #include "loading/LoadPacing.h"
 #include "loading/TextData.h"
@@ -32,9 +34,13 @@ void LoadResource(const ResourceRecord& record) {
         case ResourceAction::Texture:
             TextureManager::GetInstance().GetTexture(record.path);
             break;
-        // The mesh cache and the sound slots take their records here as they land.
         case ResourceAction::StaticMesh:
+            MeshManager::GetInstance().GetMesh(GraphicsDevice::GetInstance().GetDevice(), record.path);
+            break;
         case ResourceAction::SkinnedMesh:
+            MeshManager::GetInstance().GetSkinnedMesh(GraphicsDevice::GetInstance().GetDevice(), record.path);
+            break;
+        // The sound slots take their records here once sound lands.
         case ResourceAction::Sound:
         case ResourceAction::None:
             break;

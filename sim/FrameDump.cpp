@@ -7,6 +7,8 @@
 #include "app/Mouse.h"
 #include "app/SceneMgr.h"
 #include "graphics/Camera.h"
+#include "objects/ObjectList.h"
+#include "scenes/Fade.h"
 
 namespace {
 
@@ -53,6 +55,31 @@ std::string MouseJson(const Mouse& mouse) {
     return text;
 }
 
+std::string FadeJson(const Fade& fade) {
+    return "{\"mode\":" + std::to_string(fade.mode) + ",\"phase\":" + std::to_string(fade.phase) +
+           ",\"alpha\":" + std::to_string(fade.alpha) + "}";
+}
+
+// Every object in list order with the fields all objects share.
+std::string ObjectsJson() {
+    std::string text = "[";
+    const std::vector<CharacterBase*>& objects = GetObjectList();
+    for (size_t i = 0; i < objects.size(); ++i) {
+        const CharacterBase& o = *objects[i];
+        if (i) text += ',';
+        text += "{\"i\":" + std::to_string(i);
+        text += ",\"class\":\"" + std::string(o.ClassName()) + "\"";
+        text += ",\"kind\":" + std::to_string(o.kind);
+        text += ",\"pos\":" + Vector(D3DXVECTOR3(o.world->_41, o.world->_42, o.world->_43));
+        text += ",\"state\":" + std::to_string(o.state);
+        text += ",\"dead\":" + std::to_string(o.dead);
+        text += ",\"fallSpeed\":" + Number(o.fallSpeed);
+        text += ",\"groundKind\":" + std::to_string(o.groundKind);
+        text += '}';
+    }
+    return text + "]";
+}
+
 }  // namespace
 
 int CurrentSceneId(const Application& app) {
@@ -67,6 +94,8 @@ std::string DumpFrame(int frame, const Application& app) {
     json += ",\"quit\":" + std::string(app.quitRequested ? "1" : "0");
     json += ",\"camera\":" + CameraJson(app.camera);
     json += ",\"mouse\":" + MouseJson(Mouse::GetInstance());
+    json += ",\"fade\":" + FadeJson(Fade::GetInstance());
+    json += ",\"objects\":" + ObjectsJson();
     json += "}";
     return json;
 }

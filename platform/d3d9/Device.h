@@ -68,6 +68,8 @@ public:
 
     // --- drawing ---
     // The device keeps a reference to the texture of each stage until another replaces it.
+    virtual HRESULT SetMaterial(const D3DMATERIAL9* material) = 0;
+    virtual HRESULT GetMaterial(D3DMATERIAL9* material) = 0;
     virtual HRESULT SetTexture(DWORD stage, IDirect3DTexture9* texture) = 0;
     virtual HRESULT GetTexture(DWORD stage, IDirect3DTexture9** texture) = 0;
     virtual HRESULT SetFVF(DWORD fvf) = 0;

@@ -183,6 +183,18 @@ HRESULT StateDevice::GetLightEnable(DWORD index, BOOL* enable) {
     return D3D_OK;
 }
 
+HRESULT StateDevice::SetMaterial(const D3DMATERIAL9* m) {
+    if (!m) return D3DERR_INVALIDCALL;
+    material = *m;
+    return D3D_OK;
+}
+
+HRESULT StateDevice::GetMaterial(D3DMATERIAL9* m) {
+    if (!m) return D3DERR_INVALIDCALL;
+    *m = material;
+    return D3D_OK;
+}
+
 HRESULT StateDevice::GetRenderTarget(DWORD index, IDirect3DSurface9** surface) {
     if (!surface || !InRange(index, renderTargets)) return D3DERR_INVALIDCALL;
     *surface = renderTargets[index];

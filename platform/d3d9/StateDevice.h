@@ -32,6 +32,8 @@ public:
     HRESULT GetDepthStencilSurface(IDirect3DSurface9** surface) override;
     HRESULT SetDepthStencilSurface(IDirect3DSurface9* surface) override;
     HRESULT GetDeviceCaps(D3DCAPS9* caps) override;
+    HRESULT SetMaterial(const D3DMATERIAL9* material) override;
+    HRESULT GetMaterial(D3DMATERIAL9* material) override;
     HRESULT SetTexture(DWORD stage, IDirect3DTexture9* texture) override;
     HRESULT GetTexture(DWORD stage, IDirect3DTexture9** texture) override;
     HRESULT SetFVF(DWORD fvf) override;
@@ -60,6 +62,7 @@ protected:
     D3DXMATRIX world, view, projection;
     D3DVIEWPORT9 viewport{};
     std::array<D3DLIGHT9, kMaxLights> lights{};
+    D3DMATERIAL9 material{};
     std::array<BOOL, kMaxLights> lightEnabled{};
     std::array<IDirect3DSurface9*, kMaxRenderTargets> renderTargets{};
     IDirect3DSurface9* depthStencil = nullptr;

@@ -4,10 +4,17 @@
 // the CPU, where the ray queries and the skinning read and write them; the drawing side makes its GPU
 // copy from them when it draws.
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "platform/d3d9/Device.h"
 #include "platform/d3dx/MeshTypes.h"
+
+// What a back end keeps of a mesh on its own side (the GPU copy); freed with the mesh.
+class MeshDeviceCopy {
+public:
+    virtual ~MeshDeviceCopy() = default;
+};
 
 class ID3DXMesh : public Unknown {
 public:
@@ -45,6 +52,8 @@ public:
     const std::vector<uint16_t>& Indices() const { return indices; }
     // Grows whenever the vertices may have been written; a GPU copy older than this is stale.
     uint32_t VertexVersion() const { return vertexVersion; }
+    MeshDeviceCopy* DeviceCopy() const { return deviceCopy.get(); }
+    void SetDeviceCopy(std::unique_ptr<MeshDeviceCopy> copy) const { deviceCopy = std::move(copy); }
 
 private:
     IDirect3DDevice9* device;  // not owned: the device outlives every mesh
@@ -54,6 +63,7 @@ private:
     std::vector<D3DXATTRIBUTERANGE> table;
     uint32_t vertexVersion = 1;
     bool vertexWriteLock = false;
+    mutable std::unique_ptr<MeshDeviceCopy> deviceCopy;
 };
 
 namespace platform {

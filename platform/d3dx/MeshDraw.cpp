@@ -1,4 +1,5 @@
 #include "platform/d3dx/Mesh.h"
+#include "platform/gl/GLDevice.h"
 #include "platform/headless/HeadlessDevice.h"
 
 namespace platform {
@@ -9,10 +10,8 @@ HRESULT DrawMeshSubset(IDirect3DDevice9* device, const ID3DXMesh& mesh, const D3
         headless->Record("DrawSubset", {range.AttribId, range.FaceStart, range.FaceCount, mesh.GetNumVertices()});
         return D3D_OK;
     }
-    // The GL device draws meshes once it has vertex and index buffers of its own: it will upload
-    // mesh.Vertices()/Indices() when mesh.VertexVersion() is newer than its copy and draw
-    // range.FaceCount triangles from index 3 * range.FaceStart.
-    return D3D_OK;
+    if (auto* gl = dynamic_cast<GLDevice*>(device)) return gl->DrawMesh(mesh, range);
+    return D3DERR_INVALIDCALL;
 }
 
 }  // namespace platform

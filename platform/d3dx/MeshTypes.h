@@ -5,14 +5,6 @@
 #include "platform/d3d9/D3D9Types.h"
 
 // --- materials ---
-struct D3DMATERIAL9 {
-    D3DCOLORVALUE Diffuse;
-    D3DCOLORVALUE Ambient;
-    D3DCOLORVALUE Specular;
-    D3DCOLORVALUE Emissive;
-    float Power;
-};
-
 // A material as a .x file gives it: the colours and the texture file name as written (or null).
 struct D3DXMATERIAL {
     D3DMATERIAL9 MatD3D;

@@ -7,23 +7,10 @@
 #include "platform/sys/Paths.h"
 
 namespace platform::xfile {
-namespace {
-
-bool ReadAll(const char* path, std::string& bytes) {
-    FILE* file = platform::OpenFile(path, "rb");
-    if (!file) return false;
-    char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
-    std::fclose(file);
-    return true;
-}
-
-}  // namespace
 
 bool Import(const char* path, ImportedFile& out) {
     std::string bytes;
-    if (!path || !ReadAll(path, bytes) || bytes.size() < 16 || bytes.compare(0, 4, "xof ") != 0) return false;
+    if (!path || !platform::ReadFile(path, bytes) || bytes.size() < 16 || bytes.compare(0, 4, "xof ") != 0) return false;
     // Left-handed as written: positions, texture coordinates and winding come back as in the file.
     const unsigned flags = aiProcess_ConvertToLeftHanded | aiProcess_Triangulate | aiProcess_JoinIdenticalVertices;
     out.scene = out.importer.ReadFileFromMemory(bytes.data(), bytes.size(), flags, "x");

@@ -103,6 +103,17 @@ void FixedFunction::SetUniforms(const FixedDrawState& state) {
     glUniform1i(at("uAlphaFunc"), static_cast<GLint>(state.alphaFunc));
     glUniform1f(at("uAlphaRef"), static_cast<float>(state.alphaRef & 0xFF));
     glUniform1i(at("uTexture"), 0);
+    glUniform1i(at("uLighting"), state.lighting);
+    glUniformMatrix4fv(at("uWorld"), 1, GL_FALSE, &state.world._11);
+    glUniform3f(at("uLightDirection"), state.light.Direction.x, state.light.Direction.y, state.light.Direction.z);
+    const auto colour = [&](const char* name, const D3DCOLORVALUE& c) { glUniform4f(at(name), c.r, c.g, c.b, c.a); };
+    colour("uLightDiffuse", state.light.Diffuse);
+    colour("uLightAmbient", state.light.Ambient);
+    colour("uMaterialDiffuse", state.material.Diffuse);
+    colour("uMaterialAmbient", state.material.Ambient);
+    colour("uMaterialEmissive", state.material.Emissive);
+    glUniform4f(at("uAmbient"), ((state.ambient >> 16) & 0xFF) / 255.0f, ((state.ambient >> 8) & 0xFF) / 255.0f,
+                (state.ambient & 0xFF) / 255.0f, 1.0f);
     glUniform1i(at("uHasTexture"), state.texture != nullptr);
 }
 
@@ -160,6 +171,20 @@ void FixedFunction::SetVertexLayout(DWORD fvf, UINT stride) {
     }
 }
 
+void FixedFunction::UseProgram(const FixedDrawState& state) {
+    if (state.effectProgram) {
+        // Effects place pre-transformed vertices with the viewport the device reports.
+        glUseProgram(state.effectProgram);
+        glUniform4f(glGetUniformLocation(state.effectProgram, "fxViewport"), static_cast<float>(state.viewport.X),
+                    static_cast<float>(state.viewport.Y), static_cast<float>(state.viewport.Width),
+                    static_cast<float>(state.viewport.Height));
+        return;
+    }
+    glUseProgram(program);
+    SetUniforms(state);
+    BindTexture(state);
+}
+
 bool FixedFunction::Draw(const FixedDrawState& state, D3DPRIMITIVETYPE type, UINT primitiveCount,
                          const void* vertices, UINT stride) {
     if (failed || (!program && !Build())) return false;
@@ -167,14 +192,27 @@ bool FixedFunction::Draw(const FixedDrawState& state, D3DPRIMITIVETYPE type, UIN
     if (position != D3DFVF_XYZ && position != D3DFVF_XYZRHW) return false;
     const UINT count = VertexCountOf(type, primitiveCount);
     if (count == 0) return true;
-    glUseProgram(program);
-    SetUniforms(state);
-    BindTexture(state);
+    UseProgram(state);
     glBindVertexArray(vertexArray);
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(count) * stride, vertices, GL_STREAM_DRAW);
     SetVertexLayout(state.fvf, stride);
     glDrawArrays(PrimitiveMode(type), 0, static_cast<GLsizei>(count));
+    glBindVertexArray(0);
+    glUseProgram(0);
+    return true;
+}
+
+bool FixedFunction::DrawIndexed(const FixedDrawState& state, const GLMeshBuffers& buffers, UINT stride,
+                                UINT firstIndex, UINT indexCount) {
+    if (failed || (!program && !Build())) return false;
+    if (indexCount == 0) return true;
+    UseProgram(state);
+    glBindVertexArray(buffers.vertexArray);
+    glBindBuffer(GL_ARRAY_BUFFER, buffers.vertexBuffer);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers.indexBuffer);
+    SetVertexLayout(state.fvf, stride);
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indexCount), GL_UNSIGNED_SHORT, Offset(firstIndex * 2u));
     glBindVertexArray(0);
     glUseProgram(0);
     return true;

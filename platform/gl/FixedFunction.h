@@ -6,6 +6,7 @@
 #include <epoxy/gl.h>
 
 #include <array>
+#include <cstdint>
 
 #include "platform/d3d9/D3D9Types.h"
 
@@ -22,6 +23,23 @@ struct FixedDrawState {
     bool alphaTest = false;
     DWORD alphaFunc = D3DCMP_ALWAYS;
     DWORD alphaRef = 0;
+    // While an effect pass is active: its program, which draws instead of the fixed pipeline (the
+    // effect binds its own textures and parameters).
+    GLuint effectProgram = 0;
+    // Light 0 on the material (untransformed vertices with normals, lighting render state on).
+    bool lighting = false;
+    D3DXMATRIX world;
+    D3DLIGHT9 light{};
+    D3DMATERIAL9 material{};
+    DWORD ambient = 0;
+};
+
+// Where a mesh's vertices and indices wait on the GPU, with the vertex version they were copied at.
+struct GLMeshBuffers {
+    GLuint vertexArray = 0;
+    GLuint vertexBuffer = 0;
+    GLuint indexBuffer = 0;
+    uint32_t version = 0;
 };
 
 class FixedFunction {
@@ -30,12 +48,17 @@ public:
     // Draws from memory; false when the program could not be built or the format has no position.
     bool Draw(const FixedDrawState& state, D3DPRIMITIVETYPE type, UINT primitiveCount, const void* vertices,
               UINT stride);
+    // Draws indexed triangles from buffers already on the GPU (16-bit indices).
+    bool DrawIndexed(const FixedDrawState& state, const GLMeshBuffers& buffers, UINT stride, UINT firstIndex,
+                     UINT indexCount);
 
 private:
     bool Build();
     void SetUniforms(const FixedDrawState& state);
     void BindTexture(const FixedDrawState& state);
     void SetVertexLayout(DWORD fvf, UINT stride);
+    // The program that draws, with its uniforms set.
+    void UseProgram(const FixedDrawState& state);
 
     GLuint program = 0;
     GLuint vertexArray = 0;

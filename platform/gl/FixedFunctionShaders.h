@@ -11,6 +11,16 @@ layout(location = 3) in vec2 aTexCoord;
 uniform mat4 uWorldViewProj;              // Direct3D row-vector matrix as stored
 uniform bool uPretransformed;
 uniform vec4 uViewport;                   // x, y, width, height in pixels
+// Lighting of light 0 (directional) on the material, per vertex as the fixed pipeline lights.
+uniform bool uLighting;
+uniform mat4 uWorld;
+uniform vec3 uLightDirection;             // world space, pointing from the light
+uniform vec4 uLightDiffuse;
+uniform vec4 uLightAmbient;
+uniform vec4 uAmbient;                    // the global ambient render state
+uniform vec4 uMaterialDiffuse;
+uniform vec4 uMaterialAmbient;
+uniform vec4 uMaterialEmissive;
 out vec4 vDiffuse;
 out vec2 vTexCoord;
 void main() {
@@ -30,6 +40,13 @@ void main() {
         gl_Position = uWorldViewProj * vec4(aPosition.xyz, 1.0);
     }
     vDiffuse = aDiffuse;
+    if (uLighting && !uPretransformed) {
+        vec3 normal = normalize((uWorld * vec4(aNormal, 0.0)).xyz);
+        float facing = max(dot(normal, -normalize(uLightDirection)), 0.0);
+        vec3 lit = uMaterialEmissive.rgb + uMaterialAmbient.rgb * (uAmbient.rgb + uLightAmbient.rgb)
+                 + uMaterialDiffuse.rgb * uLightDiffuse.rgb * facing;
+        vDiffuse = vec4(clamp(lit, 0.0, 1.0), uMaterialDiffuse.a);
+    }
     vTexCoord = aTexCoord;
 }
 )";

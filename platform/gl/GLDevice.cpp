@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/gl/GLTexture.h"
+#include "platform/d3dx/Mesh.h"
 #include "platform/sys/WindowInternal.h"
 
 namespace {
@@ -264,6 +265,59 @@ bool GLDevice::ReadBackBuffer(std::vector<uint8_t>& rgba, int& width, int& heigh
     return true;
 }
 
+namespace {
+
+// The GPU side of a mesh. Deleted with the mesh; when no context is current (a mesh freed off the
+// drawing thread) the buffers go with the context instead.
+class GLMeshCopy : public MeshDeviceCopy {
+public:
+    GLMeshBuffers buffers;
+    ~GLMeshCopy() override {
+        if (!SDL_GL_GetCurrentContext()) return;
+        glDeleteBuffers(1, &buffers.vertexBuffer);
+        glDeleteBuffers(1, &buffers.indexBuffer);
+        glDeleteVertexArrays(1, &buffers.vertexArray);
+    }
+};
+
+}  // namespace
+
+HRESULT GLDevice::DrawMesh(const ID3DXMesh& mesh, const D3DXATTRIBUTERANGE& range) {
+    auto* copy = dynamic_cast<GLMeshCopy*>(mesh.DeviceCopy());
+    if (!copy) {
+        auto fresh = std::make_unique<GLMeshCopy>();
+        copy = fresh.get();
+        glGenVertexArrays(1, &copy->buffers.vertexArray);
+        glGenBuffers(1, &copy->buffers.vertexBuffer);
+        glGenBuffers(1, &copy->buffers.indexBuffer);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, copy->buffers.indexBuffer);
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(mesh.Indices().size() * sizeof(uint16_t)),
+                     mesh.Indices().data(), GL_STATIC_DRAW);
+        mesh.SetDeviceCopy(std::move(fresh));
+    }
+    if (copy->buffers.version != mesh.VertexVersion()) {
+        glBindBuffer(GL_ARRAY_BUFFER, copy->buffers.vertexBuffer);
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(mesh.Vertices().size() * sizeof(MeshVertex)),
+                     mesh.Vertices().data(), GL_DYNAMIC_DRAW);
+        copy->buffers.version = mesh.VertexVersion();
+    }
+    PrepareDraw();
+    FixedDrawState state = DrawState();
+    state.fvf = mesh.GetFVF();
+    state.lighting = renderStates[D3DRS_LIGHTING] != FALSE;
+    return fixedFunction->DrawIndexed(state, copy->buffers, sizeof(MeshVertex), range.FaceStart * 3,
+                                      range.FaceCount * 3)
+               ? D3D_OK
+               : D3DERR_INVALIDCALL;
+}
+
+void GLDevice::BindEffectTexture(GLint unit, IDirect3DTexture9* texture, GLuint sampler) {
+    glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(unit));
+    glBindTexture(GL_TEXTURE_2D, texture ? static_cast<GLTexture*>(texture)->Prepare() : 0);
+    glBindSampler(static_cast<GLuint>(unit), sampler);
+    glActiveTexture(GL_TEXTURE0);
+}
+
 HRESULT GLDevice::CreateTexture(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool,
                                 IDirect3DTexture9** texture, void*) {
     if (!texture || width == 0 || height == 0) return D3DERR_INVALIDCALL;
@@ -295,6 +349,12 @@ FixedDrawState GLDevice::DrawState() const {
     state.alphaTest = renderStates[D3DRS_ALPHATESTENABLE] != FALSE;
     state.alphaFunc = renderStates[D3DRS_ALPHAFUNC];
     state.alphaRef = renderStates[D3DRS_ALPHAREF];
+    state.effectProgram = effectProgram;
+    state.world = world;
+    state.lighting = renderStates[D3DRS_LIGHTING] != FALSE && (fvf & D3DFVF_NORMAL) != 0;
+    if (lightEnabled[0]) state.light = lights[0];
+    state.material = material;
+    state.ambient = renderStates[D3DRS_AMBIENT];
     return state;
 }
 

@@ -9,6 +9,8 @@
 #include "platform/d3d9/StateDevice.h"
 #include "platform/gl/FixedFunction.h"
 
+class ID3DXMesh;
+struct D3DXATTRIBUTERANGE;
 struct SDL_Window;
 typedef void* SDL_GLContext;
 
@@ -48,6 +50,18 @@ public:
     // Binds the current targets and applies the render states before a draw.
     void PrepareDraw();
 
+    // --- meshes ---
+    // One subset of a mesh: its vertices and indices go to the GPU on first use and again whenever the
+    // CPU copy has changed (skinning), then the subset's triangles are drawn.
+    HRESULT DrawMesh(const ID3DXMesh& mesh, const D3DXATTRIBUTERANGE& range);
+
+    // --- effects ---
+    // While an effect pass is active its program draws instead of the fixed-function one.
+    void SetEffectProgram(GLuint program) { effectProgram = program; }
+    GLuint EffectProgram() const { return effectProgram; }
+    // Binds an effect's texture parameter to a unit with the sampler its file declares.
+    void BindEffectTexture(GLint unit, IDirect3DTexture9* texture, GLuint sampler);
+
 protected:
     void OnTargetsChanged() override { targetsDirty = true; }
 
@@ -62,6 +76,7 @@ private:
     GLuint backBufferTexture = 0;
     bool targetsDirty = true;
     std::unique_ptr<FixedFunction> fixedFunction = std::make_unique<FixedFunction>();
+    GLuint effectProgram = 0;
 };
 
 namespace platform::gl {

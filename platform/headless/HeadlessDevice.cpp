@@ -89,6 +89,11 @@ HRESULT HeadlessDevice::SetLight(DWORD index, const D3DLIGHT9* light) {
     return StateDevice::SetLight(index, light);
 }
 
+HRESULT HeadlessDevice::SetMaterial(const D3DMATERIAL9* m) {
+    Record("SetMaterial");
+    return StateDevice::SetMaterial(m);
+}
+
 HRESULT HeadlessDevice::LightEnable(DWORD index, BOOL enable) {
     Record("LightEnable", {index, static_cast<uint32_t>(enable)});
     return StateDevice::LightEnable(index, enable);

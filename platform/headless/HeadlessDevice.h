@@ -36,6 +36,7 @@ public:
     HRESULT SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value) override;
     HRESULT SetTransform(D3DTRANSFORMSTATETYPE type, const D3DXMATRIX* matrix) override;
     HRESULT SetLight(DWORD index, const D3DLIGHT9* light) override;
+    HRESULT SetMaterial(const D3DMATERIAL9* material) override;
     HRESULT LightEnable(DWORD index, BOOL enable) override;
     HRESULT SetRenderTarget(DWORD index, IDirect3DSurface9* surface) override;
     HRESULT SetDepthStencilSurface(IDirect3DSurface9* surface) override;

@@ -76,4 +76,14 @@ FILE* OpenFile(const std::string& path, const char* mode) {
     return std::fopen(resolved.c_str(), mode);
 }
 
+bool ReadFile(const std::string& path, std::string& bytes) {
+    FILE* file = OpenFile(path, "rb");
+    if (!file) return false;
+    char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
+    std::fclose(file);
+    return true;
+}
+
 }  // namespace platform

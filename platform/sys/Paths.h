@@ -15,4 +15,7 @@ std::string ResolvePath(const std::string& path);
 // for their folder.
 FILE* OpenFile(const std::string& path, const char* mode);
 
+// The whole file through OpenFile, appended to bytes; false when it cannot be opened.
+bool ReadFile(const std::string& path, std::string& bytes);
+
 }  // namespace platform

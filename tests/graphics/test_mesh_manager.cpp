@@ -106,9 +106,12 @@ TEST_F(MeshRecordTest, DrawParamsSwapLeavesTheSharedMeshUnchanged) {
     }
     EXPECT_EQ(mesh->drawParams, own);
     EXPECT_EQ(seen, (std::vector<float>{0.25f, 0.75f}));
-    // Each draw draws every subset in material order.
+    // Each draw draws every subset in material order, with the subset's material and texture set.
     std::vector<std::string> calls;
     for (const DeviceCall& call : device->Calls()) calls.push_back(call.ToString());
-    EXPECT_EQ(calls, (std::vector<std::string>{"DrawSubset(0, 0, 1, 6)", "DrawSubset(1, 1, 1, 6)",
-                                               "DrawSubset(0, 0, 1, 6)", "DrawSubset(1, 1, 1, 6)"}));
+    const std::vector<std::string> subsets = {"SetMaterial()", "SetTexture(0, 0)", "DrawSubset(0, 0, 1, 6)",
+                                              "SetMaterial()", "SetTexture(0, 0)", "DrawSubset(1, 1, 1, 6)"};
+    std::vector<std::string> expected = subsets;
+    expected.insert(expected.end(), subsets.begin(), subsets.end());
+    EXPECT_EQ(calls, expected);
 }

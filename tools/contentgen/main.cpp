@@ -4,6 +4,7 @@
 #include <string>
 
 #include "tools/contentgen/LoadingBar.h"
+#include "tools/contentgen/ScreenImages.h"
 
 namespace {
 
@@ -15,6 +16,8 @@ struct Module {
 // New assets join as modules here.
 const Module kModules[] = {
     {"loading bar", WriteLoadingBar},
+    {"toon ramp", WriteToonRamp},
+    {"fade images", WriteFadeImages},
 };
 
 }  // namespace

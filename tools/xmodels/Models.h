@@ -11,6 +11,7 @@ XModel BuildPlayer();
 bool WritePlayer(const std::string& root);
 bool WriteIceModels(const std::string& root);
 bool WriteMapPiece(const std::string& root);
+bool WriteScenery(const std::string& root);
 
 // Material shorthand: colour, shininess, specular strength, glow.
 XMaterial Colour(float r, float g, float b, float a = 1.0f, float power = 8.0f, float specular = 0.15f,

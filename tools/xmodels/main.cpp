@@ -9,7 +9,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string root = argv[1];
-    if (!xmodels::WritePlayer(root) || !xmodels::WriteIceModels(root) || !xmodels::WriteMapPiece(root)) {
+    if (!xmodels::WritePlayer(root) || !xmodels::WriteIceModels(root) || !xmodels::WriteMapPiece(root) ||
+        !xmodels::WriteScenery(root)) {
         std::fprintf(stderr, "veldorin-xmodels: could not write the models under %s\n", root.c_str());
         return 1;
     }

@@ -1,0 +1,60 @@
+#include "loading/ObjectPlacement.h"
+
+#include <functional>
+#include <utility>
+
+#include "loading/TextData.h"
+#include "objects/CSimpleObject.h"
+#include "objects/Map.h"
+#include "objects/ObjectList.h"
+
+namespace {
+
+template <typename T>
+CharacterBase* Make() {
+    return new T;
+}
+
+// The classes a placement line may name, tried in this order. The other classes of the game join the
+// table as they are built; until then a line naming one is skipped like an unknown name.
+const std::vector<std::pair<const char*, CharacterBase* (*)()>>& ClassTable() {
+    static const std::vector<std::pair<const char*, CharacterBase* (*)()>> table = {
+        {"Map", Make<Map>},
+        {"CSimpleObject", Make<CSimpleObject>},
+    };
+    return table;
+}
+
+}  // namespace
+
+bool ParsePlacementLine(const std::string& line, std::string& className, std::vector<std::string>& params) {
+    Split(line, "\t", params);
+    if (params.empty()) return false;
+    std::string& first = params[0];
+    const size_t open = first.find('(');
+    if (open == std::string::npos || first.substr(0, open) != "Name") return false;
+    const std::string rest = first.substr(open + 1);
+    const size_t close = rest.find(')');
+    className = rest.substr(0, close);
+    first = close == std::string::npos ? rest : rest.substr(close + 1);
+    return true;
+}
+
+CharacterBase* CreateObject(const std::string& className) {
+    for (const auto& [name, make] : ClassTable()) {
+        if (className == name) return make();
+    }
+    return nullptr;
+}
+
+void ObjectPlacement(const std::string& path) {
+    for (const std::string& line : ReadLines(path)) {
+        std::string className;
+        std::vector<std::string> params;
+        if (!ParsePlacementLine(line, className, params)) continue;
+        CharacterBase* object = CreateObject(className);
+        if (!object) continue;
+        object->Init(params);
+        AddObject(object);
+    }
+}

@@ -1,0 +1,50 @@
+#include "objects/ObjectList.h"
+
+#include <algorithm>
+
+std::vector<CharacterBase*>& GetObjectList() {
+    static std::vector<CharacterBase*> objects;
+    return objects;
+}
+
+void AddObject(CharacterBase* object) { GetObjectList().push_back(object); }
+
+void ClearObjects() {
+    std::vector<CharacterBase*>& objects = GetObjectList();
+    for (CharacterBase*& object : objects) {
+        delete object;
+        object = nullptr;
+    }
+    objects.clear();
+}
+
+void RemoveDeadObjects() {
+    std::vector<CharacterBase*>& objects = GetObjectList();
+    const auto firstDead = std::stable_partition(objects.begin(), objects.end(),
+                                                 [](const CharacterBase* object) { return !object || object->dead != 1; });
+    for (auto it = firstDead; it != objects.end(); ++it) delete *it;
+    objects.erase(firstDead, objects.end());
+}
+
+void CollectByKind(std::vector<CharacterBase*>& out, int kind) {
+    for (CharacterBase* object : GetObjectList()) {
+        if (object && object->kind == kind) out.push_back(object);
+    }
+}
+
+CharacterBase* FirstOfKind(int kind) {
+    for (CharacterBase* object : GetObjectList()) {
+        if (object && object->kind == kind) return object;
+    }
+    return nullptr;
+}
+
+void UpdateObjects() {
+    std::vector<CharacterBase*>& objects = GetObjectList();
+    for (size_t i = 0; i < objects.size(); ++i) objects[i]->Update();
+}
+
+void DrawObjects2D() {
+    std::vector<CharacterBase*>& objects = GetObjectList();
+    for (size_t i = 0; i < objects.size(); ++i) objects[i]->Draw2D();
+}

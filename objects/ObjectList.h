@@ -1,0 +1,25 @@
+#pragma once
+// The objects of the running stage, stage geometry included, in insertion (placement) order. The list
+// owns them: an object leaves only by being deleted. Objects find one another through it, by kind.
+#include <vector>
+
+#include "objects/CharacterBase.h"
+
+std::vector<CharacterBase*>& GetObjectList();
+
+void AddObject(CharacterBase* object);
+// Deletes every object in list order and empties the list.
+void ClearObjects();
+// Deletes every object whose dead flag is 1, keeping the order of the others.
+void RemoveDeadObjects();
+// Appends every object of the kind, in list order, to out (which is not cleared first).
+void CollectByKind(std::vector<CharacterBase*>& out, int kind);
+// The first object of the kind, or null.
+CharacterBase* FirstOfKind(int kind);
+
+// --- the passes the scenes run ---
+// Update on every object; the length is read anew at every step, so objects appended during the pass
+// are updated in the same pass.
+void UpdateObjects();
+// Draw2D on every object, the same way.
+void DrawObjects2D();

@@ -1,0 +1,84 @@
+#include "scenes/Fade.h"
+
+#include <algorithm>
+
+#include "app/Application.h"
+#include "app/Mouse.h"
+#include "graphics/Camera.h"
+#include "graphics/GraphicsDevice.h"
+#include "graphics/TextureManager.h"
+
+namespace {
+
+void SetCameraControl(bool on) {
+    if (Camera* camera = Application::GetInstance().camera) camera->mouseControl = on;
+}
+
+}  // namespace
+
+Fade& Fade::GetInstance() {
+    static Fade instance;
+    return instance;
+}
+
+Fade::Fade()
+    : black(TextureManager::GetInstance().GetTexture("data/Texture/Black.png")),
+      blackOut(TextureManager::GetInstance().GetTexture("data/Texture/BlackOut.png")) {}
+
+void Fade::Update() {
+    switch (mode) {
+        case 0:
+            barHeight = 0.0f;
+            barTimer = 0.0f;
+            phase = 0;
+            alpha = 0;
+            break;
+        case 1: UpdateBars(); break;
+        case 2: UpdateBlack(); break;
+        default: break;
+    }
+}
+
+void Fade::UpdateBars() {
+    barTimer += 1.0f;
+    if (barTimer <= kBarGrowFrames) {
+        barHeight += 2.0f;
+    } else if (barTimer > kBarHoldUntil) {
+        barHeight -= 3.0f;
+        phase = 1;
+    }
+    barHeight = std::clamp(barHeight, 0.0f, kBarHeight);
+    if (barHeight == 0.0f) {
+        barTimer = 0.0f;
+        mode = 0;
+    }
+}
+
+void Fade::UpdateBlack() {
+    SetCameraControl(false);
+    if (phase == 0) {
+        alpha += 4;
+        if (alpha > 255) {
+            alpha = 255;
+            phase = 1;
+        }
+    } else {
+        alpha -= 3;
+        if (alpha < 0) {
+            alpha = 0;
+            mode = 0;
+            phase = 0;
+            Mouse::GetInstance().Recenter();
+            SetCameraControl(true);
+        }
+    }
+}
+
+void Fade::Draw() {
+    GraphicsDevice& graphics = GraphicsDevice::GetInstance();
+    graphics.DrawFullScreenTexture(black, 0, 600, (static_cast<D3DCOLOR>(alpha) << 24) | 0xFFFFFF);
+    if (mode == 1) {
+        graphics.DrawFullScreenTexture(black, static_cast<int>(barHeight - kBarHeight), 60, 0xFFFFFFFF);
+        graphics.DrawFullScreenTexture(black, static_cast<int>(600.0f - barHeight), 60, 0xFFFFFFFF);
+    }
+}

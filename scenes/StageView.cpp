@@ -1,0 +1,59 @@
+#include "scenes/StageView.h"
+
+#include "app/Application.h"
+#include "graphics/Camera.h"
+#include "graphics/GraphicsDevice.h"
+#include "objects/ObjectList.h"
+#include "shaders/ShaderManager.h"
+
+void DrawStage(const StageLight& light) {
+    GraphicsDevice& graphics = GraphicsDevice::GetInstance();
+    IDirect3DDevice9* device = graphics.GetDevice();
+    graphics.SetDirectionalLight(&light.direction, &light.diffuse, &light.ambient, &light.specular);
+
+    D3DXMATRIX projection;
+    D3DXMatrixPerspectiveFovLH(&projection, 1.0471976f,
+                               static_cast<float>(graphics.GetBackBufferWidth()) /
+                                   static_cast<float>(graphics.GetBackBufferHeight()),
+                               0.1f, 1000.0f);
+    device->SetTransform(D3DTS_PROJECTION, &projection);
+
+    Camera* camera = Application::GetInstance().camera;
+    CharacterBase* player = FirstOfKind(KIND_PLAYER);
+    if (camera) {
+        // Without a player the camera keeps following the point it followed last.
+        if (player) camera->Follow(player->world);
+        else {
+            const D3DXMATRIX last = camera->targetWorld;
+            camera->Follow(&last);
+        }
+        camera->projection = projection;
+    }
+
+    ShaderManager& shaders = ShaderManager::GetInstance();
+    if (ID3DXEffect* toon = shaders.toon.effect) {
+        D3DLIGHT9 light0{};
+        device->GetLight(0, &light0);
+        const D3DXVECTOR4 lightDir(light0.Direction.x, light0.Direction.y, light0.Direction.z, 1.0f);
+        const D3DXVECTOR4 white(1.0f, 1.0f, 1.0f, 1.0f);
+        toon->SetVector("LightDir", &lightDir);
+        toon->SetVector("Diffuse", &white);
+        if (camera) {
+            const D3DXVECTOR4 camPos(camera->position.x, camera->position.y, camera->position.z, 1.0f);
+            toon->SetVector("CamPos", &camPos);
+        }
+    }
+    D3DXMATRIX view, identity;
+    D3DXMatrixIdentity(&identity);
+    if (camera) camera->GetView(&view);
+    else D3DXMatrixIdentity(&view);
+    shaders.toon.SetLightProjection(&projection);
+    shaders.toon.SetLightView(&view);
+    shaders.toon.SetWorld(&identity);
+
+    const D3DXVECTOR3 focus = player ? D3DXVECTOR3(player->world->_41, player->world->_42, player->world->_43)
+                                     : (camera ? camera->target : D3DXVECTOR3(0, 0, 0));
+    shaders.BeginFrame(focus);
+    shaders.RenderScene();
+    shaders.edgeFilter.Draw();
+}

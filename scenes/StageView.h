@@ -1,0 +1,15 @@
+#pragma once
+// The 3D frame of a walkable stage, shared by the game and the title hub: light 0, the projection, the
+// camera following the player, the toon shader's frame values, the shadow and scene passes and the
+// edge filter that composes the picture into the back buffer.
+#include "platform/d3d9/D3D9Types.h"
+
+struct StageLight {
+    D3DXVECTOR3 direction;
+    D3DCOLORVALUE diffuse;
+    D3DCOLORVALUE ambient;
+    D3DCOLORVALUE specular;
+};
+
+// Without a player the camera keeps following the point it followed last (the origin at first).
+void DrawStage(const StageLight& light);

@@ -1,0 +1,42 @@
+#pragma once
+// The shadow map: every caster drawn from light 0 into a 2048 x 2048 float target with an orthographic
+// 30 x 30 view centred near the player; at the end the toon shader receives the map and the light's
+// view-projection.
+#include "graphics/DepthStencil.h"
+#include "shaders/CShaderBase.h"
+
+class SkinnedMesh;
+
+class CShadowMapShader : public CShaderBase {
+public:
+    static constexpr UINT kSize = 2048;
+
+    CShadowMapShader();
+
+    void Init() override;
+    void Release() override;  // the effect only
+    void Draw(Mesh* mesh, UINT pass) override;
+    // These three write their parameter even without the usual check for a loaded effect.
+    void SetWorld(const D3DXMATRIX* m) override;
+    void SetLightView(const D3DXMATRIX* m) override;
+    void SetLightProjection(const D3DXMATRIX* m) override;
+
+    // --- the pass ---
+    // Switches to the map and clears it white (everything far), looking from lightEye along light 0.
+    void Begin(const D3DXVECTOR3* lightEye, D3DXVECTOR3 up, float width, float height);
+    void DrawSkinned(SkinnedMesh* skinned);
+    // Hands the map to the toon shader and puts the previous targets back.
+    void End();
+
+    Texture shadowTexture;
+    int mode = 0;
+    DepthStencil shadowDepth;
+    D3DXMATRIX lightViewProj;
+
+private:
+    IDirect3DSurface9* savedRenderTarget = nullptr;
+    IDirect3DSurface9* savedDepthStencil = nullptr;
+};
+
+// Where the light stands for a frame: 30 units back along the light from the focus, at height 2.
+D3DXVECTOR3 ShadowLightEye(const D3DXVECTOR3& focus, const D3DXVECTOR3& lightDirection);

@@ -1,0 +1,58 @@
+#pragma once
+// The five shaders, the off-screen targets of the frame, and the frame's passes: common parameters,
+// the shadow map, and the scene drawn into three targets at once (colour, depth, extra).
+#include "graphics/DepthStencil.h"
+#include "shaders/CBlurShader.h"
+#include "shaders/CEdgeFilter.h"
+#include "shaders/CIceShader.h"
+#include "shaders/CShadowMapShader.h"
+#include "shaders/MyShader.h"
+
+// What every shader is told about the frame's camera.
+struct FrameParams {
+    D3DXVECTOR3 camPos;
+    D3DXMATRIX view;
+    D3DXMATRIX projection;
+};
+
+class ShaderManager {
+public:
+    static constexpr UINT kTargetWidth = 800;
+    static constexpr UINT kTargetHeight = 600;
+
+    static ShaderManager& GetInstance();
+
+    void Init();
+    void Release();
+    // Common parameters, clear, and the shadow pass centred on the focus (the player's position).
+    void BeginFrame(D3DXVECTOR3 focus);
+    // The scene pass: the map first, then every other object, then every object's translucent draw.
+    void RenderScene();
+
+    // --- the shaders (objects and scenes draw through them directly) ---
+    MyShader toon;
+    CShadowMapShader shadowMap;
+    CEdgeFilter edgeFilter;
+    CIceShader ice;
+    CBlurShader blur;
+
+    // --- the frame's targets ---
+    Texture* spareTarget1 = nullptr;
+    Texture* spareTarget2 = nullptr;
+    Texture* depthTarget = nullptr;
+    DepthStencil sceneDepthStencil;
+    IDirect3DSurface9* savedDepthStencil = nullptr;
+    Texture* sceneTarget = nullptr;
+    IDirect3DSurface9* savedRenderTarget = nullptr;
+    Texture iceDepthView;
+    Texture* extraTarget = nullptr;
+
+private:
+    ShaderManager() = default;
+    void SetCommonParams(CShaderBase& shader, const FrameParams& frame);
+    void BeginMRT();
+    void EndMRT();
+
+    // The target iceDepthView was created with, released at Release (the view then only borrows).
+    Texture ownIceDepth;
+};
