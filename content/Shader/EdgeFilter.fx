@@ -52,7 +52,7 @@ void PS_Edge() {
     depthJump = abs(sum - 4.0 * centre) / max(min(centre, sum * 0.25), 0.1);
     float edge = 0.0;
     if (anyOutline) {
-        edge = max(smoothstep(Limit * 0.5, Limit, depthJump * 0.25),
+        edge = max(smoothstep(Limit * 0.25, Limit * 0.5, depthJump),
                    centreOutline ? smoothstep(Limit * 2.5, Limit * 4.0, colourJump) : 0.0);
     }
     outColor0 = vec4(mix(colour, vec3(0.05, 0.04, 0.06), edge), 1.0);

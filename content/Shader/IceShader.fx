@@ -104,14 +104,22 @@ void PS_Sheen() {
     outColor2 = vec4(0.0);
 }
 
-// The patch: clear where the ice is thin against what lies under it, milky where it is thick.
+// The patch: a sheet of clear ice that lets the surface under it show through, tinted and frosted.
+// "ZMapTex" holds the depth of what was drawn before it: where the surface behind falls away from the
+// sheet (a patch reaching over an edge) the ice reads thicker, deeper blue and milkier; where something
+// rises through the sheet (a boot, a crate standing in it) a frosted line marks the contact.
 void PS_Glass() {
     IceLook look = Shade();
     vec2 screen = gl_FragCoord.xy / max(ScreenSize.xy, vec2(1.0));
     float behind = abs(texture(ZMapTex, screen).r);
-    float thickness = behind > 0.0 ? clamp((behind - vViewZ) * 6.0, 0.0, 1.0) : 1.0;
-    float alpha = look.alpha * (0.35 + 0.45 * look.fresnel) * mix(0.25, 1.0, thickness);
-    Write(look, clamp(alpha, 0.0, 1.0));
+    // Depth of clear ice along the sight line; nothing behind reads as deep ice.
+    float gap = behind > 0.0 ? behind - vViewZ : 4.0;
+    float thickness = clamp(gap * 0.5, 0.0, 1.0);
+    float contact = behind > 0.0 ? 1.0 - smoothstep(0.0, 0.012, abs(gap)) : 0.0;
+    vec3 colour = mix(look.colour, look.colour * kDeep * 1.2, thickness * 0.6);
+    colour = mix(colour, kFrost, contact * 0.6);
+    float alpha = look.alpha * (0.5 + 0.4 * look.fresnel + 0.3 * thickness) + 0.3 * contact;
+    Write(IceLook(colour, look.fresnel, look.alpha), clamp(alpha, 0.0, 0.92));
 }
 
 @sampler ToonTex MINFILTER=LINEAR MAGFILTER=LINEAR MIPFILTER=NONE ADDRESSU=CLAMP ADDRESSV=CLAMP

@@ -102,8 +102,11 @@ vec3 Toon(vec3 base, vec3 n, out float specular) {
     vec3 toEye = normalize(CamPos - vWorld);
     float facing = dot(n, toLight);
     float ramp = texture(ToonTex, vec2(clamp(facing * 0.5 + 0.5, 0.02, 0.98), 0.5)).r;
-    float shade = min(ramp, mix(0.55, 1.0, Lit(vWorld, facing)));
-    vec3 colour = base * max(shade, Ambient);
+    // Cast shadows take the ramp's shadow band, so that they match the sides turned from the light;
+    // the ambient light only lifts that band a little (it would wash the bands out otherwise).
+    float shade = min(ramp, mix(0.58, 1.0, Lit(vWorld, facing)));
+    shade = mix(shade, 1.0, clamp(Ambient, 0.0, 1.0) * 0.15);
+    vec3 colour = base * shade;
     // Hard-edged highlight and a soft rim, both in the cartoon manner.
     float highlight = pow(max(dot(n, normalize(toLight + toEye)), 0.0), max(Power, 1.0));
     specular = step(0.55, highlight);

@@ -125,6 +125,7 @@ GLDevice::GLDevice(const D3DPRESENT_PARAMETERS& params, D3DDEVTYPE type, SDL_Win
 GLDevice::~GLDevice() {
     // Surfaces hold GL objects: they go while the context is still alive.
     ReleaseSurfaces();
+    for (auto& [target, snapshot] : snapshots) glDeleteTextures(1, &snapshot.copy);
     fixedFunction.reset();
     platform::gl::FlushDeletedTextures();
     glDeleteFramebuffers(1, &framebuffer);
@@ -311,9 +312,37 @@ HRESULT GLDevice::DrawMesh(const ID3DXMesh& mesh, const D3DXATTRIBUTERANGE& rang
                : D3DERR_INVALIDCALL;
 }
 
+bool GLDevice::IsCurrentTarget(GLuint texture) const {
+    for (int i = 0; i < kMaxRenderTargets; ++i) {
+        const auto* surface = static_cast<const GLSurface*>(renderTargets[i]);
+        if (surface && surface->Texture() == texture) return true;
+    }
+    return false;
+}
+
+GLuint GLDevice::SnapshotOf(GLuint texture) {
+    GLint width = 0, height = 0, format = 0;
+    glGetTextureLevelParameteriv(texture, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTextureLevelParameteriv(texture, 0, GL_TEXTURE_HEIGHT, &height);
+    glGetTextureLevelParameteriv(texture, 0, GL_TEXTURE_INTERNAL_FORMAT, &format);
+    Snapshot& s = snapshots[texture];
+    if (!s.copy || s.width != width || s.height != height || s.format != format) {
+        if (s.copy) glDeleteTextures(1, &s.copy);
+        glCreateTextures(GL_TEXTURE_2D, 1, &s.copy);
+        glTextureStorage2D(s.copy, 1, static_cast<GLenum>(format), width, height);
+        s.width = width;
+        s.height = height;
+        s.format = format;
+    }
+    glCopyImageSubData(texture, GL_TEXTURE_2D, 0, 0, 0, 0, s.copy, GL_TEXTURE_2D, 0, 0, 0, 0, width, height, 1);
+    return s.copy;
+}
+
 void GLDevice::BindEffectTexture(GLint unit, IDirect3DTexture9* texture, GLuint sampler) {
+    GLuint name = texture ? static_cast<GLTexture*>(texture)->Prepare() : 0;
+    if (name && IsCurrentTarget(name)) name = SnapshotOf(name);
     glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(unit));
-    glBindTexture(GL_TEXTURE_2D, texture ? static_cast<GLTexture*>(texture)->Prepare() : 0);
+    glBindTexture(GL_TEXTURE_2D, name);
     glBindSampler(static_cast<GLuint>(unit), sampler);
     glActiveTexture(GL_TEXTURE0);
 }

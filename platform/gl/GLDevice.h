@@ -4,6 +4,7 @@
 // flipping; Present copies the back buffer to the window upside down.
 #include <epoxy/gl.h>
 
+#include <map>
 #include <memory>
 
 #include "platform/d3d9/StateDevice.h"
@@ -59,7 +60,9 @@ public:
     // While an effect pass is active its program draws instead of the fixed-function one.
     void SetEffectProgram(GLuint program) { effectProgram = program; }
     GLuint EffectProgram() const { return effectProgram; }
-    // Binds an effect's texture parameter to a unit with the sampler its file declares.
+    // Binds an effect's texture parameter to a unit with the sampler its file declares. A texture that
+    // is also one of the current render targets is sampled through a copy of its contents at this
+    // moment (what was drawn so far): GL leaves reading a target while drawing into it undefined.
     void BindEffectTexture(GLint unit, IDirect3DTexture9* texture, GLuint sampler);
 
 protected:
@@ -69,6 +72,9 @@ private:
     void BindTargets();
     void ApplyRenderStates();
     FixedDrawState DrawState() const;
+    bool IsCurrentTarget(GLuint texture) const;
+    // A copy of a target texture's level 0, made now; one copy texture is kept per target.
+    GLuint SnapshotOf(GLuint texture);
 
     SDL_Window* window;
     SDL_GLContext context;
@@ -77,6 +83,11 @@ private:
     bool targetsDirty = true;
     std::unique_ptr<FixedFunction> fixedFunction = std::make_unique<FixedFunction>();
     GLuint effectProgram = 0;
+    struct Snapshot {
+        GLuint copy = 0;
+        GLint width = 0, height = 0, format = 0;
+    };
+    std::map<GLuint, Snapshot> snapshots;
 };
 
 namespace platform::gl {
