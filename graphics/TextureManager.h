@@ -20,6 +20,8 @@ public:
 
 private:
     TextureManager() = default;
+    // Whatever is still cached at process end goes with the manager.
+    ~TextureManager() { ReleaseAll(); }
     std::mutex mutex;
     std::map<std::string, Texture*> textures;
 };

@@ -2,9 +2,22 @@
 
 #include <algorithm>
 
+namespace {
+
+// The list lives for the whole run. Objects still in it when the process ends (the last scene is not
+// finalised at shutdown) are freed with it; their destructors touch nothing but their own memory.
+struct ObjectStore {
+    std::vector<CharacterBase*> objects;
+    ~ObjectStore() {
+        for (CharacterBase* object : objects) delete object;
+    }
+};
+
+}  // namespace
+
 std::vector<CharacterBase*>& GetObjectList() {
-    static std::vector<CharacterBase*> objects;
-    return objects;
+    static ObjectStore store;
+    return store.objects;
 }
 
 void AddObject(CharacterBase* object) { GetObjectList().push_back(object); }

@@ -15,6 +15,7 @@
 #include "graphics/Mesh.h"
 #include "graphics/MeshManager.h"
 #include "graphics/SkinnedMesh.h"
+#include "graphics/TextureManager.h"
 #include "objects/CSimpleObject.h"
 #include "objects/Map.h"
 #include "objects/ObjectList.h"
@@ -120,6 +121,7 @@ inline void StopRenderer(HWND window) {
     ClearObjects();
     ShaderManager::GetInstance().Release();
     MeshManager::GetInstance().ReleaseAll();
+    TextureManager::GetInstance().ReleaseAll();
     delete Application::GetInstance().camera;
     Application::GetInstance().camera = nullptr;
     GraphicsDevice::GetInstance().Release();
