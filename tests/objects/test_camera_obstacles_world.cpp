@@ -11,12 +11,10 @@
 
 namespace {
 
-class CameraInRoomTest : public HeadlessGraphicsTest {
+class CameraInRoomTest : public ContentTreeTest {
 protected:
     void SetUp() override {
-        HeadlessGraphicsTest::SetUp();
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(VELDORIN_GAME_DIR);
+        ContentTreeTest::SetUp();
         StartDevice();
         auto* room = new Map;
         room->Init({"", "Pos(0,0,0)", "Mesh(data/xfile/Map/TestRoom.x)"});
@@ -25,8 +23,7 @@ protected:
     }
     void TearDown() override {
         ClearObjects();
-        std::filesystem::current_path(previous);
-        HeadlessGraphicsTest::TearDown();
+        ContentTreeTest::TearDown();
     }
     // Follows a point 1 unit in front of the +z wall (its inner face is at z = 12).
     void FollowNearTheWall(float yaw) {
@@ -35,7 +32,6 @@ protected:
         D3DXMatrixTranslation(&at, 0.0f, 0.0f, 11.0f);
         camera.Follow(&at);
     }
-    std::filesystem::path previous;
     Camera camera;
 };
 

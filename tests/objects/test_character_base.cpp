@@ -213,12 +213,10 @@ TEST(CharacterBase, SetTransMatrixMovesTheObjectOnlyWhenItsClassRebuildsTheWorld
 namespace {
 
 // Objects with real meshes from the built content tree, drawn through the headless device.
-class PlacedMeshTest : public HeadlessGraphicsTest {
+class PlacedMeshTest : public ContentTreeTest {
 protected:
     void SetUp() override {
-        HeadlessGraphicsTest::SetUp();
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(VELDORIN_GAME_DIR);
+        ContentTreeTest::SetUp();
         device = &StartDevice();
         device->StopRecording();
         ShaderManager::GetInstance().Init();
@@ -229,8 +227,7 @@ protected:
         ShaderManager::GetInstance().Release();
         MeshManager::GetInstance().ReleaseAll();
         TextureManager::GetInstance().ReleaseAll();
-        std::filesystem::current_path(previous);
-        HeadlessGraphicsTest::TearDown();
+        ContentTreeTest::TearDown();
     }
 
     // The calls recorded while the action runs.
@@ -254,7 +251,6 @@ protected:
     static constexpr const char* kCrate = "Mesh(data/xfile/Object/Crate.x)";
     static constexpr const char* kBarrel = "data/xfile/Object/Barrel.x";
     HeadlessDevice* device = nullptr;
-    std::filesystem::path previous;
 };
 
 }  // namespace

@@ -27,12 +27,10 @@ struct Layer {
     uint32_t colour;
 };
 
-class FadeTest : public HeadlessGraphicsTest {
+class FadeTest : public ContentTreeTest {
 protected:
     void SetUp() override {
-        HeadlessGraphicsTest::SetUp();
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(VELDORIN_GAME_DIR);
+        ContentTreeTest::SetUp();
         device = &StartDevice();
         device->StopRecording();
         Application::GetInstance().camera = &camera;
@@ -41,8 +39,7 @@ protected:
     void TearDown() override {
         Application::GetInstance().camera = nullptr;
         TextureManager::GetInstance().ReleaseAll();
-        std::filesystem::current_path(previous);
-        HeadlessGraphicsTest::TearDown();
+        ContentTreeTest::TearDown();
     }
 
     // Runs updates until the given count of updates since the effect started.
@@ -92,7 +89,6 @@ protected:
     FakeInput input;
     Camera camera;
     HeadlessDevice* device = nullptr;
-    std::filesystem::path previous;
     int updates = 0;
 };
 

@@ -52,12 +52,10 @@ public:
     bool dieOnUpdate = false;
 };
 
-class GameSceneTest : public HeadlessGraphicsTest {
+class GameSceneTest : public ContentTreeTest {
 protected:
     void SetUp() override {
-        HeadlessGraphicsTest::SetUp();
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(VELDORIN_GAME_DIR);
+        ContentTreeTest::SetUp();
         device = &StartDevice();
         device->StopRecording();
         Application::GetInstance().camera = &camera;
@@ -68,8 +66,7 @@ protected:
         ClearObjects();
         Application::GetInstance().camera = nullptr;
         TextureManager::GetInstance().ReleaseAll();
-        std::filesystem::current_path(previous);
-        HeadlessGraphicsTest::TearDown();
+        ContentTreeTest::TearDown();
     }
     Marker* Add(const std::string& name) {
         auto* marker = new Marker(name);
@@ -92,7 +89,6 @@ protected:
     RecordingChanger changer;
     GameScene scene{&changer};
     HeadlessDevice* device = nullptr;
-    std::filesystem::path previous;
 };
 
 }  // namespace

@@ -42,20 +42,17 @@ std::vector<std::string> Matching(const HeadlessDevice& device, const std::strin
     return out;
 }
 
-class ShaderManagerTest : public HeadlessGraphicsTest {
+class ShaderManagerTest : public ContentTreeTest {
 protected:
     void SetUp() override {
-        HeadlessGraphicsTest::SetUp();
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(VELDORIN_GAME_DIR);
+        ContentTreeTest::SetUp();
     }
     void TearDown() override {
         ClearObjects();
         ShaderManager::GetInstance().Release();
         delete Application::GetInstance().camera;
         Application::GetInstance().camera = nullptr;
-        std::filesystem::current_path(previous);
-        HeadlessGraphicsTest::TearDown();
+        ContentTreeTest::TearDown();
     }
     // The device, the shaders of the content tree and a camera, recording from here on.
     HeadlessDevice& Start() {
@@ -69,7 +66,6 @@ protected:
         const auto it = std::find(calls.begin(), calls.end(), text);
         return it == calls.end() ? -1 : it - calls.begin();
     }
-    std::filesystem::path previous;
 };
 
 TEST_F(ShaderManagerTest, TheMapDrawsFirstTheIceGetsItsDepthThenTheRestThenEveryTranslucentDraw) {

@@ -2,6 +2,7 @@
 // A headless window and graphics device for tests that draw without a display.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -57,4 +58,21 @@ protected:
     HWND window = nullptr;
     int answer = IDOK;
     std::vector<ShownBox> boxes;
+};
+
+// The same, run from the built content tree, where the effects, models and images are.
+class ContentTreeTest : public HeadlessGraphicsTest {
+protected:
+    void SetUp() override {
+        HeadlessGraphicsTest::SetUp();
+        previous = std::filesystem::current_path();
+        std::filesystem::current_path(VELDORIN_GAME_DIR);
+    }
+    void TearDown() override {
+        std::filesystem::current_path(previous);
+        HeadlessGraphicsTest::TearDown();
+    }
+
+private:
+    std::filesystem::path previous;
 };
