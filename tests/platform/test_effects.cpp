@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 #include "platform/d3d9/Texture.h"
 #include "platform/fx/Effect.h"
@@ -71,6 +72,29 @@ TEST(EffectFile, FaultsNameTheirLine) {
         std::string error;
         EXPECT_FALSE(ParseEffectFile(text, "Bad.fx", source, error)) << text;
         EXPECT_NE(error.find(where), std::string::npos) << error;
+    }
+}
+
+// Damaged effect files: pieces of a good file shuffled and cut, and noise; never a crash, and every
+// failure says where.
+TEST(EffectFile, DamagedFilesAreRejectedOrReadNeverCrash) {
+    std::mt19937 random(77);
+    const std::string good = kEffect;
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        const int pieces = static_cast<int>(random() % 12);
+        for (int i = 0; i < pieces; ++i) {
+            const size_t from = random() % good.size();
+            text += good.substr(from, random() % 80);
+            if (random() % 4 == 0) text += static_cast<char>(random() % 256);
+        }
+        EffectSource source;
+        std::string error;
+        if (!ParseEffectFile(text, "Noise.fx", source, error)) {
+            EXPECT_EQ(error.rfind("Noise.fx(", 0), 0u) << error;
+        } else {
+            EXPECT_FALSE(source.techniques.empty());
+        }
     }
 }
 
