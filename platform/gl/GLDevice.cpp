@@ -129,6 +129,7 @@ GLDevice::~GLDevice() {
     fixedFunction.reset();
     platform::gl::FlushDeletedTextures();
     glDeleteFramebuffers(1, &framebuffer);
+    if (readFramebuffer) glDeleteFramebuffers(1, &readFramebuffer);
     SDL_GL_MakeCurrent(window, nullptr);
     SDL_GL_DeleteContext(context);
 }
@@ -221,6 +222,16 @@ HRESULT GLDevice::Clear(DWORD, const void*, DWORD flags, D3DCOLOR colour, float 
     return D3D_OK;
 }
 
+// The back buffer's colour on its own frame buffer, for presenting and for screenshots.
+void GLDevice::BindBackBufferForReading() {
+    if (!readFramebuffer) {
+        glGenFramebuffers(1, &readFramebuffer);
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, readFramebuffer);
+        glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, backBufferTexture, 0);
+    }
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, readFramebuffer);
+}
+
 HRESULT GLDevice::Present(const void*, const void*, HWND, const void*) {
     int drawableW = 0, drawableH = 0;
     SDL_GL_GetDrawableSize(window, &drawableW, &drawableH);
@@ -231,10 +242,7 @@ HRESULT GLDevice::Present(const void*, const void*, HWND, const void*) {
     const auto outW = static_cast<GLint>(w * scale), outH = static_cast<GLint>(h * scale);
     const GLint x0 = (drawableW - outW) / 2, y0 = (drawableH - outH) / 2;
 
-    GLuint readFramebuffer = 0;
-    glGenFramebuffers(1, &readFramebuffer);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, readFramebuffer);
-    glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, backBufferTexture, 0);
+    BindBackBufferForReading();
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     glDisable(GL_SCISSOR_TEST);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
@@ -243,7 +251,6 @@ HRESULT GLDevice::Present(const void*, const void*, HWND, const void*) {
     // Rows are stored top first; the window's frame buffer counts from the bottom.
     glBlitFramebuffer(0, 0, w, h, x0, y0 + outH, x0 + outW, y0, GL_COLOR_BUFFER_BIT,
                       scale == 1.0f ? GL_NEAREST : GL_LINEAR);
-    glDeleteFramebuffers(1, &readFramebuffer);
     SDL_GL_SwapWindow(window);
     targetsDirty = true;
     return D3D_OK;
@@ -253,13 +260,9 @@ bool GLDevice::ReadBackBuffer(std::vector<uint8_t>& rgba, int& width, int& heigh
     width = static_cast<int>(presentParams.BackBufferWidth);
     height = static_cast<int>(presentParams.BackBufferHeight);
     rgba.assign(static_cast<size_t>(width) * height * 4, 0);
-    GLuint readFramebuffer = 0;
-    glGenFramebuffers(1, &readFramebuffer);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, readFramebuffer);
-    glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, backBufferTexture, 0);
+    BindBackBufferForReading();
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    glDeleteFramebuffers(1, &readFramebuffer);
     targetsDirty = true;
     // The window shows the back buffer without alpha.
     for (size_t i = 3; i < rgba.size(); i += 4) rgba[i] = 255;

@@ -73,6 +73,7 @@ private:
     void ApplyRenderStates();
     FixedDrawState DrawState() const;
     bool IsCurrentTarget(GLuint texture) const;
+    void BindBackBufferForReading();
     // A copy of a target texture's level 0, made now; one copy texture is kept per target.
     GLuint SnapshotOf(GLuint texture);
 
@@ -80,6 +81,7 @@ private:
     SDL_GLContext context;
     GLuint framebuffer = 0;
     GLuint backBufferTexture = 0;
+    GLuint readFramebuffer = 0;
     bool targetsDirty = true;
     std::unique_ptr<FixedFunction> fixedFunction = std::make_unique<FixedFunction>();
     GLuint effectProgram = 0;
