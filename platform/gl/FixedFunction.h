@@ -2,7 +2,7 @@
 // The fixed-function pipeline of Direct3D 9 as one GLSL program: vertices of a flexible vertex format,
 // either pre-transformed (screen pixels) or through world × view × projection, and texture stage 0
 // combining texture and diffuse colour as its colour and alpha operations say, with the alpha test.
-// Lighting and further stages join here when the draws that need them land.
+// Untransformed vertices with normals are lit per vertex by light 0 on the material when lighting is on.
 #include <epoxy/gl.h>
 
 #include <array>
