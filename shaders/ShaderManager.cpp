@@ -63,10 +63,12 @@ void ShaderManager::Release() {
     iceDepthView = Texture{};
     ownIceDepth.Release();
     FreeTarget(extraTarget);
-    // The shadow pass's own targets go with the manager.
+    // What the shaders keep beyond their effects goes now too, while the device still lives.
     shadowMap.shadowTexture.Release();
     shadowMap.shadowDepth.Release();
-    toon.effect = nullptr;
+    ice.toonTexture.Release();
+    ice.baseTexture.Release();
+    for (Texture& target : blur.targets) target.Release();
 }
 
 void ShaderManager::SetCommonParams(CShaderBase& shader, const FrameParams& frame) {
