@@ -8,9 +8,8 @@
 #include <fstream>
 #include <string>
 
-#include <stb/stb_image.h>
-
 #include "tests/support/Process.h"
+#include "tests/support/Screenshot.h"
 #include "tools/xmodels/Models.h"
 
 namespace {
@@ -37,22 +36,20 @@ TEST(DisplayPlayerFigure, ThePlayerModelStandsOnTheStageLitAndOutlined) {
     const ProcessResult run = RunProcess(std::string(VELDORIN_SIM) + " --root " + root.string() +
                                          " --render --scene 2 --stage 0 --frames 3 --screenshot 3:" + shot);
     ASSERT_EQ(run.status, 0) << run.err;
-    int width = 0, height = 0, channels = 0;
-    unsigned char* pixels = stbi_load(shot.c_str(), &width, &height, &channels, 4);
-    ASSERT_NE(pixels, nullptr);
+    Screenshot picture;
+    ASSERT_TRUE(picture.Load(shot));
     // The camera stands behind the origin looking along +z: the figure fills the middle column of the
     // picture from its feet on the floor up past the horizon. Its colours are not the floor's grey-blue
     // and it carries outlines.
     int coloured = 0, outline = 0;
     for (int y = 150; y < 450; ++y) {
         for (int x = 360; x < 440; ++x) {
-            const unsigned char* p = pixels + 4 * (y * width + x);
+            const uint8_t* p = picture.At(x, y);
             const int r = p[0], g = p[1], b = p[2];
             if (r < 40 && g < 40 && b < 40) ++outline;
             else if (std::abs(r - g) > 30 || std::abs(g - b) > 30 || b < r) ++coloured;
         }
     }
-    stbi_image_free(pixels);
     EXPECT_GT(coloured, 2000) << "look at " << shot;
     EXPECT_GT(outline, 50) << "look at " << shot;
     if (!HasFailure() && !std::getenv("VELDORIN_KEEP_PICTURES")) fs::remove_all(root);

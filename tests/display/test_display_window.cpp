@@ -12,11 +12,8 @@
 #include <string>
 #include <thread>
 
-#define STB_IMAGE_STATIC
-#define STB_IMAGE_IMPLEMENTATION
-#include <stb/stb_image.h>
-
 #include "tests/support/Process.h"
+#include "tests/support/Screenshot.h"
 
 namespace {
 
@@ -103,18 +100,18 @@ TEST(DisplaySim, RenderedEmptyTitleFrameIsAnOpaqueBlack800x600Picture) {
     const ProcessResult run = RunProcess(std::string(VELDORIN_SIM) + " --render --frames 8 --screenshot 5:" + shot);
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.LastLine(), "sim: frames=8 scene=1 quit=0");
-    int width = 0, height = 0, channels = 0;
-    unsigned char* pixels = stbi_load(shot.c_str(), &width, &height, &channels, 4);
-    ASSERT_NE(pixels, nullptr) << "no screenshot written";
-    EXPECT_EQ(width, 800);
-    EXPECT_EQ(height, 600);
+    Screenshot picture;
+    ASSERT_TRUE(picture.Load(shot)) << "no screenshot written";
+    EXPECT_EQ(picture.width, 800);
+    EXPECT_EQ(picture.height, 600);
     size_t notBlack = 0;
-    for (int i = 0; i < width * height; ++i) {
-        const unsigned char* p = pixels + 4 * i;
-        if (p[0] || p[1] || p[2] || p[3] != 255) ++notBlack;
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+            const uint8_t* p = picture.At(x, y);
+            if (p[0] || p[1] || p[2] || p[3] != 255) ++notBlack;
+        }
     }
     EXPECT_EQ(notBlack, 0u);
-    stbi_image_free(pixels);
     std::remove(shot.c_str());
 }
 
