@@ -4,9 +4,11 @@
 #include <utility>
 
 #include "loading/TextData.h"
+#include "objects/CLauncher.h"
 #include "objects/CSimpleObject.h"
 #include "objects/Map.h"
 #include "objects/ObjectList.h"
+#include "objects/Player.h"
 
 namespace {
 
@@ -19,8 +21,10 @@ CharacterBase* Make() {
 // table as they are built; until then a line naming one is skipped like an unknown name.
 const std::vector<std::pair<const char*, CharacterBase* (*)()>>& ClassTable() {
     static const std::vector<std::pair<const char*, CharacterBase* (*)()>> table = {
+        {"Player", Make<Player>},
         {"Map", Make<Map>},
         {"CSimpleObject", Make<CSimpleObject>},
+        {"CLauncher", Make<CLauncher>},
     };
     return table;
 }

@@ -95,8 +95,7 @@ bool CharacterBase::SetParam(const std::string& key, const std::string& value) {
     return false;
 }
 
-template <typename Shader>
-void CharacterBase::DrawWith(Shader& shader, UINT pass) {
+void CharacterBase::DrawWith(CShaderBase& shader, UINT pass) {
     if (!mesh) return;
     DrawParams* kept = mesh->drawParams;
     mesh->drawParams = drawParams;

@@ -8,7 +8,9 @@
 #include "graphics/DrawParams.h"
 #include "platform/d3d9/D3D9Types.h"
 
+class CShaderBase;
 class Mesh;
+class ObjectFields;
 
 // Object kinds: what queries gather and what OnHit branches on.
 enum ObjectKind {
@@ -64,6 +66,8 @@ public:
 
     // The class name a placement line uses for it (for dumps and messages).
     virtual const char* ClassName() const = 0;
+    // The class's own values for diagnostics; the shared fields are read directly.
+    virtual void DumpFields(ObjectFields& out) const { (void)out; }
 
     // The common placement keys; true for a "Pos" or "Angle" with at least one component.
     bool SetParam(const std::string& key, const std::string& value);
@@ -91,8 +95,7 @@ public:
 
 protected:
     // Draws the mesh through a shader with the object's own parameters swapped into the shared mesh.
-    template <typename Shader>
-    void DrawWith(Shader& shader, UINT pass);
+    void DrawWith(CShaderBase& shader, UINT pass);
 };
 
 // Splits a placement item "Key(value)" into key and value; false for an item without "(".

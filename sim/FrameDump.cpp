@@ -7,6 +7,7 @@
 #include "app/Mouse.h"
 #include "app/SceneMgr.h"
 #include "graphics/Camera.h"
+#include "objects/ObjectFields.h"
 #include "objects/ObjectList.h"
 #include "scenes/Fade.h"
 
@@ -60,6 +61,24 @@ std::string FadeJson(const Fade& fade) {
            ",\"alpha\":" + std::to_string(fade.alpha) + "}";
 }
 
+// An object's own values as further JSON members.
+class JsonFields : public ObjectFields {
+public:
+    explicit JsonFields(std::string& out) : text(out) {}
+    void Int(const char* name, int value) override { Member(name, std::to_string(value)); }
+    void Float(const char* name, float value) override { Member(name, Number(value)); }
+    void Vector(const char* name, const D3DXVECTOR3& value) override { Member(name, ::Vector(value)); }
+
+private:
+    void Member(const char* name, const std::string& value) {
+        text += ",\"";
+        text += name;
+        text += "\":";
+        text += value;
+    }
+    std::string& text;
+};
+
 // Every object in list order with the fields all objects share.
 std::string ObjectsJson() {
     std::string text = "[";
@@ -75,6 +94,8 @@ std::string ObjectsJson() {
         text += ",\"dead\":" + std::to_string(o.dead);
         text += ",\"fallSpeed\":" + Number(o.fallSpeed);
         text += ",\"groundKind\":" + std::to_string(o.groundKind);
+        JsonFields fields(text);
+        o.DumpFields(fields);
         text += '}';
     }
     return text + "]";

@@ -1,5 +1,6 @@
 #pragma once
-// An RGBA picture being drawn by the content generator, written out as PNG.
+// An RGBA picture being drawn by the content generator, written out as PNG (or as a 24-bit BMP
+// for images drawn additively, which need no alpha).
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -15,9 +16,12 @@ public:
     int Height() const { return height; }
     // Blends colour over the pixel with the given coverage (0 to 1), "over" compositing.
     void Blend(int x, int y, Rgba colour, float coverage);
+    // Replaces the pixel outright (for images computed as light rather than painted in layers).
+    void Set(int x, int y, Rgba colour);
     Rgba At(int x, int y) const;
-    // Creates the folders of path as needed.
+    // Both create the folders of path as needed. The BMP holds the colour laid over black.
     bool WritePng(const std::string& path) const;
+    bool WriteBmp(const std::string& path) const;
 
 private:
     int width, height;

@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <string>
 
+#include "tools/contentgen/IceEffects.h"
 #include "tools/contentgen/LoadingBar.h"
+#include "tools/contentgen/Marker.h"
 #include "tools/contentgen/ScreenImages.h"
 
 namespace {
@@ -18,6 +20,9 @@ const Module kModules[] = {
     {"loading bar", WriteLoadingBar},
     {"toon ramp", WriteToonRamp},
     {"fade images", WriteFadeImages},
+    {"slide spray", WriteSlipEffect},
+    {"question marker", WriteQuestionMarker},
+    {"mist cloud", WriteCloud},
 };
 
 }  // namespace

@@ -66,6 +66,8 @@ XModel IceboxLevel(int level) {
     return Single(b.Build());
 }
 
+// The charge gathering at the gun's muzzle, about 0.4 across: a cluster of gems, or (ring) six gems
+// round a circle in the x/y plane. Drawn additively, so the colour is a pale, glowing cyan.
 XModel Crystal(bool ring) {
     MeshBuilder b("Charge");
     b.AddMaterial(Colour(0.6f, 0.95f, 1.0f, 0.7f, 60, 1.0f, {0.35f, 0.6f, 0.75f}));
@@ -78,9 +80,9 @@ XModel Crystal(bool ring) {
             const float a = 2 * D3DX_PI * i / 6;
             D3DXMATRIX tilt, at;
             D3DXMatrixRotationZ(&tilt, a);
-            D3DXMatrixTranslation(&at, 0.25f * std::cos(a), 0.25f * std::sin(a), 0);
+            D3DXMatrixTranslation(&at, 0.17f * std::cos(a), 0.17f * std::sin(a), 0);
             b.SetPlacement(tilt * at);
-            b.AddEllipsoid({0, 0, 0}, {0.03f, 0.09f, 0.03f}, 2, 4);
+            b.AddEllipsoid({0, 0, 0}, {0.028f, 0.075f, 0.028f}, 2, 4);
         }
     }
     return Single(b.Build());

@@ -12,6 +12,8 @@ bool WritePlayer(const std::string& root);
 bool WriteIceModels(const std::string& root);
 bool WriteMapPiece(const std::string& root);
 bool WriteScenery(const std::string& root);
+// The ice launcher's machine (written by WriteScenery as "Object/Launcher.x").
+XModel BuildLauncher();
 
 // Material shorthand: colour, shininess, specular strength, glow.
 XMaterial Colour(float r, float g, float b, float a = 1.0f, float power = 8.0f, float specular = 0.15f,

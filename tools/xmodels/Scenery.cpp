@@ -1,5 +1,5 @@
-// Scenery for the stages: a wooden crate, an iron-banded barrel and a mossy boulder. Each stands on its
-// origin, about one unit across.
+// Scenery for the stages: a wooden crate, an iron-banded barrel, a mossy boulder and the ice launcher's
+// machine (Launcher.cpp). Each stands on its origin, about one unit across.
 #include "tools/xmodels/MeshBuilder.h"
 #include "tools/xmodels/Models.h"
 
@@ -56,7 +56,7 @@ XModel Boulder() {
 bool WriteScenery(const std::string& root) {
     const std::string folder = root + "/data/xfile/Object/";
     return WriteX(folder + "Crate.x", Crate()) && WriteX(folder + "Barrel.x", Barrel()) &&
-           WriteX(folder + "Boulder.x", Boulder());
+           WriteX(folder + "Boulder.x", Boulder()) && WriteX(folder + "Launcher.x", BuildLauncher());
 }
 
 }  // namespace xmodels
