@@ -187,6 +187,12 @@ void GLDevice::ApplyRenderStates() {
     glPolygonMode(GL_FRONT_AND_BACK, rs[D3DRS_FILLMODE] == D3DFILL_WIREFRAME ? GL_LINE : GL_FILL);
 }
 
+// The fixed pipeline has one colour output: with several targets bound (the scene pass) it writes the
+// first alone and leaves the others (depth, normals) as the effects drew them.
+void GLDevice::OnlyFirstTarget() {
+    for (GLuint i = 1; i < kMaxRenderTargets; ++i) glColorMaski(i, GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+}
+
 void GLDevice::PrepareDraw() {
     platform::gl::FlushDeletedTextures();
     if (targetsDirty) BindTargets();
@@ -307,6 +313,7 @@ HRESULT GLDevice::DrawMesh(const ID3DXMesh& mesh, const D3DXATTRIBUTERANGE& rang
     }
     PrepareDraw();
     FixedDrawState state = DrawState();
+    if (!state.effectProgram) OnlyFirstTarget();
     state.fvf = mesh.GetFVF();
     state.lighting = renderStates[D3DRS_LIGHTING] != FALSE;
     return fixedFunction->DrawIndexed(state, copy->buffers, sizeof(MeshVertex), range.FaceStart * 3,
@@ -393,7 +400,9 @@ FixedDrawState GLDevice::DrawState() const {
 HRESULT GLDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* vertices, UINT stride) {
     if (!vertices || stride == 0) return D3DERR_INVALIDCALL;
     PrepareDraw();
-    return fixedFunction->Draw(DrawState(), type, primitiveCount, vertices, stride) ? D3D_OK : D3DERR_INVALIDCALL;
+    const FixedDrawState state = DrawState();
+    if (!state.effectProgram) OnlyFirstTarget();
+    return fixedFunction->Draw(state, type, primitiveCount, vertices, stride) ? D3D_OK : D3DERR_INVALIDCALL;
 }
 
 // Binding state (frame buffers, vertex arrays) is per context but the context is shared, so the

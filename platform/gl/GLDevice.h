@@ -50,6 +50,7 @@ public:
 
     // Binds the current targets and applies the render states before a draw.
     void PrepareDraw();
+    void OnlyFirstTarget();
 
     // --- meshes ---
     // One subset of a mesh: its vertices and indices go to the GPU on first use and again whenever the
