@@ -1,8 +1,9 @@
 #pragma once
-// An input source the tests set by hand: pads per user index, a cursor, the focus, and a log of
+// An input source the tests set by hand: keys held, pads per user index, a cursor, the focus, and a log of
 // what the game sent back (vibration, cursor warps, pad reads).
 #include <array>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "platform/input/Input.h"
@@ -12,7 +13,7 @@ public:
     FakeInput() { platform::SetInputSource(this); }
     ~FakeInput() override { platform::SetInputSource(nullptr); }
 
-    bool KeyDown(int) override { return false; }
+    bool KeyDown(int vk) override { return held.count(vk) > 0; }
     uint32_t KeyPressCount(int) override { return 0; }
     POINT CursorPos() override { return cursor; }
     void SetCursorPos(POINT screen) override {
@@ -34,6 +35,7 @@ public:
         DWORD user;
         WORD left, right;
     };
+    std::set<int> held;  // virtual keys down
     std::array<std::optional<XINPUT_GAMEPAD>, 4> pads{};
     POINT cursor{0, 0};
     bool focused = true;
