@@ -10,7 +10,7 @@ PACKAGES=(
   libstb-dev libassimp-dev libopenal-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
-  xvfb xauth libx11-dev xfonts-base
+  xvfb xauth libx11-dev xfonts-base xdotool
 )
 
 missing=()

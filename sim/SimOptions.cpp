@@ -4,7 +4,7 @@
 
 const char* const kSimUsage =
     "usage: veldorin-sim [--root DIR] [--frames N] [--scene ID] [--stage N] [--input FILE] [--dump FILE]\n"
-    "                    [--render] [--screenshot FRAME:PATH]... [--fullscreen yes|no]\n"
+    "                    [--render] [--screenshot FRAME:PATH]... [--fullscreen yes|no] [--live-input]\n"
     "FRAME is a main-loop frame (from 1) or F+K, the K-th loading-screen picture after frame F\n";
 
 namespace {
@@ -24,6 +24,10 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
         auto value = [&]() -> const std::string& { return args[++i]; };
         if (option == "--render") {
             options.render = true;
+            continue;
+        }
+        if (option == "--live-input") {
+            options.liveInput = true;
             continue;
         }
         if (!hasValue) {
@@ -85,6 +89,10 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
     }
     if ((!options.screenshots.empty() || !options.loadScreenshots.empty()) && !options.render) {
         error = "--screenshot needs --render (the headless device keeps no pictures)";
+        return false;
+    }
+    if (options.liveInput && (!options.render || !options.inputPath.empty())) {
+        error = "--live-input needs --render (a real window) and no --input script";
         return false;
     }
     return true;

@@ -19,6 +19,7 @@ struct SimOptions {
     // main-loop frame F (0: before the first frame, the start-up load) -> PNG path.
     std::map<std::pair<int, int>, std::string> loadScreenshots;
     bool fullScreen = false;                    // the answer to the full-screen question
+    bool liveInput = false;                     // the window's real keyboard, mouse and pads instead of a script
 };
 
 // Parses argv; on failure returns false with a message naming the bad option.

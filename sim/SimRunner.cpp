@@ -26,7 +26,8 @@ int SimRunner::Run(std::ostream& out, std::ostream& errors) {
     platform::SetClock(&clock);
     loadPacing.onPresent = [this] { LoadingPicture(); };
     SetLoadPacing(&loadPacing);
-    platform::SetInputSource(&input);
+    // Live input reads the window's own devices, as the game does.
+    if (!options.liveInput) platform::SetInputSource(&input);
     // Nobody is there to answer: boxes are printed and answered at once.
     const bool fullScreen = options.fullScreen;
     platform::SetMessageBoxHandler([&errors, fullScreen](const char* text, const char* caption, UINT type) {
