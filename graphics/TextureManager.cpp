@@ -31,4 +31,5 @@ void TextureManager::ReleaseAll() {
         entry.second = nullptr;
     }
     textures.clear();
+    ++generation;
 }

@@ -21,9 +21,15 @@ Fade& Fade::GetInstance() {
     return instance;
 }
 
-Fade::Fade()
-    : black(TextureManager::GetInstance().GetTexture("data/Texture/Black.png")),
-      blackOut(TextureManager::GetInstance().GetTexture("data/Texture/BlackOut.png")) {}
+Fade::Fade() { FetchTextures(); }
+
+// The records are the texture cache's: after the cache has been emptied they are fetched anew.
+void Fade::FetchTextures() {
+    TextureManager& textures = TextureManager::GetInstance();
+    black = textures.GetTexture("data/Texture/Black.png");
+    blackOut = textures.GetTexture("data/Texture/BlackOut.png");
+    textureGeneration = textures.Generation();
+}
 
 void Fade::Update() {
     switch (mode) {
@@ -75,6 +81,7 @@ void Fade::UpdateBlack() {
 }
 
 void Fade::Draw() {
+    if (textureGeneration != TextureManager::GetInstance().Generation()) FetchTextures();
     GraphicsDevice& graphics = GraphicsDevice::GetInstance();
     graphics.DrawFullScreenTexture(black, 0, 600, (static_cast<D3DCOLOR>(alpha) << 24) | 0xFFFFFF);
     if (mode == 1) {

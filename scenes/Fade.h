@@ -26,6 +26,8 @@ public:
 
 private:
     Fade();
+    void FetchTextures();
+    unsigned textureGeneration = 0;
     void UpdateBars();
     void UpdateBlack();
 };

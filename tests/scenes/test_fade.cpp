@@ -35,6 +35,9 @@ protected:
         device->StopRecording();
         Application::GetInstance().camera = &camera;
         Mouse::GetInstance().SetWindow(window);
+        // The fade is one for the process: every test starts it at rest.
+        fade().mode = 0;
+        fade().Update();
     }
     void TearDown() override {
         Application::GetInstance().camera = nullptr;

@@ -61,6 +61,8 @@ protected:
         Application::GetInstance().camera = &camera;
         Mouse::GetInstance().SetWindow(window);
         EscLatch::Held() = false;
+        Fade::GetInstance().mode = 0;
+        Fade::GetInstance().Update();
     }
     void TearDown() override {
         ClearObjects();
