@@ -11,6 +11,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
   xvfb xauth libx11-dev xfonts-base
+  xdotool x11-xserver-utils
 )
 
 missing=()
