@@ -7,14 +7,23 @@
 namespace {
 
 // The game reads its data relative to the working directory. Started from elsewhere, it moves into
-// the content tree that the build puts beside its binary (build/bin/../game).
+// the content tree that the build puts beside its binary (build/bin/../game) or, installed, the one
+// under its prefix (PREFIX/libexec/veldorin/../../share/veldorin; the launcher starts it there).
 void EnterContentTree(const char* argv0) {
     namespace fs = std::filesystem;
     std::error_code error;
     if (fs::exists("Data", error) || fs::exists("data", error)) return;
     const fs::path binary = fs::weakly_canonical(fs::path(argv0), error);
-    const fs::path content = binary.parent_path().parent_path() / "game";
-    if (!error && fs::is_directory(content / "Data", error)) fs::current_path(content, error);
+    if (error) return;
+    const fs::path folder = binary.parent_path();
+    const fs::path built = folder.parent_path() / "game";
+    const fs::path installed = folder.parent_path().parent_path() / "share" / "veldorin";
+    for (const fs::path& content : {built, installed}) {
+        if (fs::is_directory(content / "Data", error)) {
+            fs::current_path(content, error);
+            return;
+        }
+    }
 }
 
 }  // namespace

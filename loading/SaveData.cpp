@@ -9,6 +9,7 @@
 
 #include "loading/TextData.h"
 #include "platform/sys/Paths.h"
+#include "platform/sys/PlayerData.h"
 
 namespace {
 
@@ -42,11 +43,11 @@ std::string TargetPath(const std::string& path) {
 int ReadProgress() {
     bool opened = false;
     std::string line;
-    FirstLine(kSaveFile, opened, line);
+    FirstLine(platform::PlayerFilePath(kSaveFile), opened, line);
     if (opened) {
         WriteNumberFile(kStageFallbackFile, 1);
     } else {
-        FirstLine(kStageFallbackFile, opened, line);
+        FirstLine(platform::PlayerFilePath(kStageFallbackFile), opened, line);
     }
     if (!opened) return 1;
     int n = 1;
@@ -58,7 +59,7 @@ bool WriteProgress(int n) { return WriteNumberFile(kSaveFile, n); }
 
 bool WriteNumberFile(const char* path, int n) {
     namespace fs = std::filesystem;
-    const std::string target = TargetPath(path);
+    const std::string target = TargetPath(platform::PlayerFilePath(path));
     const std::string temporary = target + ".tmp";
     FILE* file = std::fopen(temporary.c_str(), "wb");
     if (!file) return false;

@@ -1,5 +1,8 @@
 #pragma once
-// The one number of progress the game keeps: how many stages are open in the title hub.
+// The one number of progress the game keeps: how many stages are open in the title hub. Its files
+// live in the working directory, the content tree; where that is not writable (an installed game)
+// they live under the same names in the player's data folder (see platform/sys/PlayerData.h), which
+// starts empty: a new game.
 
 constexpr char kSaveFile[] = "save.dat";
 constexpr char kStageFallbackFile[] = "Data/txt/Stage.txt";

@@ -10,7 +10,8 @@ PACKAGES=(
   libstb-dev libassimp-dev libopenal-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
-  xvfb xauth libx11-dev xfonts-base xdotool
+  xvfb xauth libx11-dev xfonts-base
+  xdotool x11-xserver-utils
 )
 
 missing=()

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/gl/GLTexture.h"
+#include "platform/image/Screenshots.h"
 #include "platform/d3dx/Mesh.h"
 #include "platform/sys/WindowInternal.h"
 
@@ -243,11 +244,13 @@ HRESULT GLDevice::Present(const void*, const void*, HWND, const void*) {
     SDL_GL_GetDrawableSize(window, &drawableW, &drawableH);
     const auto w = static_cast<GLint>(presentParams.BackBufferWidth);
     const auto h = static_cast<GLint>(presentParams.BackBufferHeight);
-    // Fit the back buffer into the window keeping its shape (full screen on a wider display).
+    // Fit the back buffer into the window keeping its shape, bars filling the rest: the window may
+    // have any size (resized, maximised, full screen on the desktop).
     const float scale = std::min(drawableW / static_cast<float>(w), drawableH / static_cast<float>(h));
     const auto outW = static_cast<GLint>(w * scale), outH = static_cast<GLint>(h * scale);
     const GLint x0 = (drawableW - outW) / 2, y0 = (drawableH - outH) / 2;
 
+    platform::SaveRequestedScreenshot(*this);
     BindBackBufferForReading();
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     glDisable(GL_SCISSOR_TEST);
@@ -435,13 +438,12 @@ public:
     HRESULT CreateDevice(UINT, D3DDEVTYPE type, HWND focus, DWORD, D3DPRESENT_PARAMETERS* params,
                          IDirect3DDevice9** device) override {
         if (!params || !device) return D3DERR_INVALIDCALL;
-        SDL_Window* window = platform::SdlWindowOf(params->hDeviceWindow ? params->hDeviceWindow : focus);
+        HWND hwnd = params->hDeviceWindow ? params->hDeviceWindow : focus;
+        SDL_Window* window = platform::SdlWindowOf(hwnd);
         if (!window) return D3DERR_INVALIDCALL;
         if (!params->Windowed) {
-            SDL_DisplayMode mode{SDL_PIXELFORMAT_RGB888, static_cast<int>(params->BackBufferWidth),
-                                 static_cast<int>(params->BackBufferHeight), 0, nullptr};
-            SDL_SetWindowDisplayMode(window, &mode);
-            SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN);
+            // The back buffer keeps the asked size; the display keeps its mode and Present scales.
+            platform::SetFullScreen(hwnd, true);
         } else {
             int w = 0, h = 0;
             SDL_GetWindowSize(window, &w, &h);

@@ -94,7 +94,12 @@ public:
 // Installs a source (null restores SDL's devices). The source must outlive its use.
 void SetInputSource(InputSource* source);
 InputSource& GetInputSource();
-// Called by the message pump for SDL events that concern the devices (key presses, pads).
+// Called by the message pump for SDL events that concern the devices (key presses, pads, focus).
 void FeedSdlInputEvent(const void* sdlEvent);
+// Captures the pointer for mouse-look (SDL's relative mode) while the game hides the cursor and has
+// the focus, releases it otherwise; called when a window goes away. See MouseCapture.
+void UpdateMouseCapture();
+// True while the pointer is captured: the cursor calls then read relative motion.
+bool MouseCaptured();
 
 }  // namespace platform

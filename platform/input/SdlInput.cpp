@@ -5,6 +5,7 @@
 
 #include "platform/Platform.h"
 #include "platform/input/Input.h"
+#include "platform/input/MouseCapture.h"
 #include "platform/input/SdlPads.h"
 #include "platform/sys/WindowInternal.h"
 
@@ -57,12 +58,17 @@ public:
     }
     uint32_t KeyPressCount(int vk) override { return vk >= 0 && vk < kVirtualKeyCount ? presses[vk] : 0; }
     POINT CursorPos() override {
+        if (capture.Active()) return capture.Cursor();
         int x = 0, y = 0;
         if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_GetGlobalMouseState(&x, &y);
         return POINT{x, y};
     }
     void SetCursorPos(POINT p) override {
-        if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_WarpMouseGlobal(p.x, p.y);
+        if (capture.Active()) {
+            capture.Anchor(p);
+        } else if (SDL_WasInit(SDL_INIT_VIDEO)) {
+            SDL_WarpMouseGlobal(p.x, p.y);
+        }
     }
     bool Focused(HWND hwnd) override {
         return hwnd && hwnd->sdl && SDL_GetKeyboardFocus() == hwnd->sdl;
@@ -71,6 +77,7 @@ public:
     void SetVibration(DWORD user, WORD left, WORD right) override { pads.Rumble(user, left, right); }
 
     void Feed(const SDL_Event& e) {
+        capture.Feed(e);
         switch (e.type) {
             case SDL_KEYDOWN:
                 if (!e.key.repeat) ++presses[VirtualKeyOf(e.key.keysym.scancode) & 0xFF];
@@ -87,6 +94,8 @@ public:
                 break;
         }
     }
+
+    MouseCapture capture;
 
 private:
     std::array<uint32_t, kVirtualKeyCount> presses{};
@@ -116,11 +125,16 @@ bool SamePad(const XINPUT_GAMEPAD& a, const XINPUT_GAMEPAD& b) {
 void SetInputSource(InputSource* source) {
     installed = source;
     seenPresses.fill(0);
+    Sdl().capture.SetEnabled(source == nullptr);
 }
 
 InputSource& GetInputSource() { return installed ? *installed : Sdl(); }
 
 void FeedSdlInputEvent(const void* sdlEvent) { Sdl().Feed(*static_cast<const SDL_Event*>(sdlEvent)); }
+
+void UpdateMouseCapture() { Sdl().capture.Update(); }
+
+bool MouseCaptured() { return Sdl().capture.Active(); }
 
 }  // namespace platform
 
@@ -159,6 +173,7 @@ int ShowCursor(bool show) {
     if (SDL_WasInit(SDL_INIT_VIDEO) && (before >= 0) != (platform::cursorCounter >= 0)) {
         SDL_ShowCursor(platform::cursorCounter >= 0 ? SDL_ENABLE : SDL_DISABLE);
     }
+    platform::Sdl().capture.SetCursorHidden(platform::cursorCounter < 0);
     return platform::cursorCounter;
 }
 

@@ -122,7 +122,9 @@ HWND CreateWindowExA(DWORD, const char* className, const char* title, DWORD, int
             delete hwnd;
             return nullptr;
         }
-        hwnd->sdl = SDL_CreateWindow(title ? title : "", x, y, width, height, SDL_WINDOW_HIDDEN | SDL_WINDOW_OPENGL);
+        // Resizable whatever the style asks: the device scales its frame to any client size.
+        hwnd->sdl = SDL_CreateWindow(title ? title : "", x, y, width, height,
+                                     SDL_WINDOW_HIDDEN | SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE);
         if (!hwnd->sdl) {
             delete hwnd;
             return nullptr;
@@ -142,7 +144,10 @@ HWND CreateWindowExA(DWORD, const char* className, const char* title, DWORD, int
 bool DestroyWindow(HWND hwnd) {
     if (!hwnd || hwnd == &System().desktop) return false;
     if (hwnd->proc) hwnd->proc(hwnd, WM_DESTROY, 0, 0);
-    if (hwnd->sdl) SDL_DestroyWindow(hwnd->sdl);
+    if (hwnd->sdl) {
+        SDL_DestroyWindow(hwnd->sdl);
+        platform::UpdateMouseCapture();
+    }
     auto& sys = System();
     std::lock_guard lock(sys.mutex);
     if (sys.main == hwnd) sys.main = nullptr;
@@ -219,6 +224,7 @@ bool PeekMessageA(MSG* msg, HWND, UINT, UINT, UINT removeFlags) {
     if (platform::GetSettings().headless || !SDL_WasInit(SDL_INIT_VIDEO)) return false;
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
+        if (platform::HandleDesktopKey(e, sys.main)) continue;
         platform::FeedSdlInputEvent(&e);
         if (Translate(e, sys.main, msg)) return true;
     }

@@ -12,8 +12,22 @@ struct HWND__ {
     int clientHeight = 0;
     bool visible = false;
     bool fullScreen = false;
+    RECT windowed{};            // client rectangle on screen to go back to when leaving full screen
 };
+
+union SDL_Event;
 
 namespace platform {
 SDL_Window* SdlWindowOf(HWND hwnd);
+
+// Full screen as a desktop game should do it: the window loses its frame and covers the display it
+// is on, at the display's own resolution; the monitor's mode is never changed. The device keeps its
+// back buffer and Present scales it to the window, keeping the aspect. Leaving it brings back the
+// framed window where it was.
+void SetFullScreen(HWND hwnd, bool on);
+bool IsFullScreen(HWND hwnd);
+
+// Keys the desktop handles before the game sees them: Alt+Enter switches between window and full
+// screen, F12 saves a picture of the next presented frame. True when the event was one of them.
+bool HandleDesktopKey(const SDL_Event& event, HWND main);
 }

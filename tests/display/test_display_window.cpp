@@ -1,11 +1,6 @@
 // The real window and the OpenGL device under an X server (Xvfb in the test run).
 #include <gtest/gtest.h>
 
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -14,86 +9,12 @@
 
 #include "tests/support/Process.h"
 #include "tests/support/Screenshot.h"
+#include "tests/support/XScreen.h"
 
 namespace {
 
 using namespace std::chrono_literals;
-
-// The window's title, read the way window managers read it (UTF-8 first).
-std::string TitleOf(Display* display, Window window) {
-    Atom utf8 = XInternAtom(display, "UTF8_STRING", False), netName = XInternAtom(display, "_NET_WM_NAME", False);
-    Atom type;
-    int format;
-    unsigned long count, after;
-    unsigned char* data = nullptr;
-    std::string title;
-    if (XGetWindowProperty(display, window, netName, 0, 1024, False, utf8, &type, &format, &count, &after, &data) ==
-            Success &&
-        data) {
-        title.assign(reinterpret_cast<char*>(data), count);
-        XFree(data);
-    }
-    if (title.empty()) {
-        char* name = nullptr;
-        if (XFetchName(display, window, &name) && name) {
-            title = name;
-            XFree(name);
-        }
-    }
-    return title;
-}
-
-// A viewable top-level window (or a child of one) with this title.
-Window FindWindow(Display* display, Window root, const std::string& title, int depth = 0) {
-    Window parent, *children = nullptr;
-    unsigned int count = 0;
-    if (!XQueryTree(display, root, &root, &parent, &children, &count)) return 0;
-    Window found = 0;
-    for (unsigned int i = 0; i < count && !found; ++i) {
-        XWindowAttributes attributes;
-        if (XGetWindowAttributes(display, children[i], &attributes) && attributes.map_state == IsViewable &&
-            TitleOf(display, children[i]) == title) {
-            found = children[i];
-        } else if (depth < 2) {
-            found = FindWindow(display, children[i], title, depth + 1);
-        }
-    }
-    if (children) XFree(children);
-    return found;
-}
-
-Window WaitForWindow(Display* display, const std::string& title, std::chrono::seconds limit) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < end) {
-        if (Window window = FindWindow(display, DefaultRootWindow(display), title)) return window;
-        std::this_thread::sleep_for(50ms);
-    }
-    return 0;
-}
-
-// What a click on the window's close button sends.
-void SendClose(Display* display, Window window) {
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-    event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display, window, False, NoEventMask, &event);
-    XFlush(display);
-}
-
-bool WaitForExit(pid_t pid, int& status, std::chrono::seconds limit) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < end) {
-        if (waitpid(pid, &status, WNOHANG) == pid) return true;
-        std::this_thread::sleep_for(50ms);
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, &status, 0);
-    return false;
-}
+using namespace xscreen;
 
 TEST(DisplaySim, RenderedEmptyTitleFrameIsAnOpaqueBlack800x600Picture) {
     const std::string shot = "/tmp/veldorin_black_" + std::to_string(::getpid()) + ".png";
