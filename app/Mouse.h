@@ -1,6 +1,8 @@
 #pragma once
 // The mouse as a relative camera control: the cursor stays hidden and pinned to the centre of the
 // client area, and each frame's displacement (plus the pad's right thumb) turns into two angles.
+// Where the desktop offers relative motion the platform captures the pointer and the cursor calls
+// read that motion, so "pinned" needs no warping of the real cursor (platform/input/MouseCapture.h).
 #include "platform/input/Input.h"
 
 class GamePad;

@@ -6,7 +6,7 @@
 
 namespace platform {
 
-bool HandleDesktopKey(const SDL_Event& event, HWND main) {
+bool HandleDesktopKey(const SDL_Event& event) {
     if (event.type != SDL_KEYDOWN && event.type != SDL_KEYUP) return false;
     const SDL_Keycode key = event.key.keysym.sym;
     const bool enter = key == SDLK_RETURN || key == SDLK_KP_ENTER;
@@ -16,8 +16,9 @@ bool HandleDesktopKey(const SDL_Event& event, HWND main) {
     if (event.type == SDL_KEYUP || event.key.repeat) return true;
     if (key == SDLK_F12) {
         RequestScreenshot();
-    } else {
-        SetFullScreen(main, !IsFullScreen(main));
+    } else if (SDL_Window* window = SDL_GetWindowFromID(event.key.windowID)) {
+        auto* hwnd = static_cast<HWND>(SDL_GetWindowData(window, kHwndKey));
+        SetFullScreen(hwnd, !IsFullScreen(hwnd));
     }
     return true;
 }

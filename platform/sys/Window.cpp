@@ -129,6 +129,7 @@ HWND CreateWindowExA(DWORD, const char* className, const char* title, DWORD, int
             delete hwnd;
             return nullptr;
         }
+        SDL_SetWindowData(hwnd->sdl, platform::kHwndKey, hwnd);
         int top, left, bottom, right;
         Borders(hwnd, top, left, bottom, right);
         hwnd->clientWidth = width - left - right;
@@ -224,7 +225,7 @@ bool PeekMessageA(MSG* msg, HWND, UINT, UINT, UINT removeFlags) {
     if (platform::GetSettings().headless || !SDL_WasInit(SDL_INIT_VIDEO)) return false;
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
-        if (platform::HandleDesktopKey(e, sys.main)) continue;
+        if (platform::HandleDesktopKey(e)) continue;
         platform::FeedSdlInputEvent(&e);
         if (Translate(e, sys.main, msg)) return true;
     }

@@ -19,6 +19,8 @@ union SDL_Event;
 
 namespace platform {
 SDL_Window* SdlWindowOf(HWND hwnd);
+// The SDL window's data under this name is its handle.
+constexpr char kHwndKey[] = "HWND";
 
 // Full screen as a desktop game should do it: the window loses its frame and covers the display it
 // is on, at the display's own resolution; the monitor's mode is never changed. The device keeps its
@@ -28,6 +30,7 @@ void SetFullScreen(HWND hwnd, bool on);
 bool IsFullScreen(HWND hwnd);
 
 // Keys the desktop handles before the game sees them: Alt+Enter switches between window and full
-// screen, F12 saves a picture of the next presented frame. True when the event was one of them.
-bool HandleDesktopKey(const SDL_Event& event, HWND main);
+// screen of the window that has the key, F12 saves a picture of the next presented frame. True when
+// the event was one of them.
+bool HandleDesktopKey(const SDL_Event& event);
 }
