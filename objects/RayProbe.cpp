@@ -30,7 +30,7 @@ const std::vector<ProbeHit>& RayProbe::CastAll(const D3DXVECTOR3& origin, const 
     for (int kind : kinds) CollectByKind(candidates, kind);
     candidateCount = 0;
     for (CharacterBase* object : candidates) {
-        if (!InRange(*object, origin)) continue;
+        if (object == skip || !InRange(*object, origin)) continue;
         ++candidateCount;
         Mesh* mesh = object->GetColMesh();
         if (!mesh) continue;

@@ -33,6 +33,8 @@ public:
     const std::vector<ProbeHit>& CastAll(const D3DXVECTOR3& origin, const D3DXVECTOR3& direction);
     // The nearest hit below kMaxDistance; false when there is none.
     bool CastNearest(const D3DXVECTOR3& origin, const D3DXVECTOR3& direction, ProbeHit& nearest);
+    // The object casting the probe, never its own candidate.
+    void Skip(const CharacterBase* self) { skip = self; }
     // True when the last cast found any candidate at all (hit or not).
     bool HadCandidates() const { return candidateCount > 0; }
 
@@ -42,6 +44,7 @@ private:
     std::vector<int> kinds;
     ProbeRange range;
     float reach;
+    const CharacterBase* skip = nullptr;
     std::vector<CharacterBase*> candidates;
     std::vector<ProbeHit> hits;
     size_t candidateCount = 0;
