@@ -6,6 +6,8 @@
 #include "loading/TextData.h"
 #include "objects/CLauncher.h"
 #include "objects/CSimpleObject.h"
+#include "objects/CStoneBox.h"
+#include "objects/CWoodBox.h"
 #include "objects/Map.h"
 #include "objects/ObjectList.h"
 #include "objects/Player.h"
@@ -23,6 +25,8 @@ const std::vector<std::pair<const char*, CharacterBase* (*)()>>& ClassTable() {
     static const std::vector<std::pair<const char*, CharacterBase* (*)()>> table = {
         {"Player", Make<Player>},
         {"Map", Make<Map>},
+        {"CWoodBox", Make<CWoodBox>},
+        {"CStoneBox", Make<CStoneBox>},
         {"CSimpleObject", Make<CSimpleObject>},
         {"CLauncher", Make<CLauncher>},
     };

@@ -1,0 +1,290 @@
+#include "objects/CIceBox.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "graphics/GraphicsDevice.h"
+#include "graphics/MeshManager.h"
+#include "graphics/TextureManager.h"
+#include "objects/ObjectFields.h"
+#include "objects/RayProbe.h"
+#include "shaders/ShaderManager.h"
+#include "sound/SoundManager.h"
+
+namespace {
+
+constexpr float kGravity = 0.01f;
+constexpr float kProbeWindow = 5.0f;
+constexpr float kProbeLead = 0.75f;   // the ground probe looks ahead along the velocity
+constexpr float kProbeHeight = 1.0f;
+constexpr float kContact = 0.1f;
+constexpr float kRestLift = 0.05f;
+constexpr float kSlide = 0.1f;        // the slide factor on ice or frozen through
+constexpr float kSlideLoss = 0.01f;
+constexpr float kWallLead = 0.5f;
+constexpr float kWallHeight = 0.7f;
+constexpr float kWallClearance = 0.8f;
+constexpr float kPushStep = 0.03f;
+constexpr float kFadeStep = 0.015f;
+constexpr int kColdStep = 5;
+constexpr int kSlideSound = 4;
+constexpr int kPushSound = 12;
+constexpr int kBurstSound = 13;
+const char* const kLevelMeshes[CIceBox::kLevelCount] = {"data/xfile/Object/Icebox_level1.x",
+                                                        "data/xfile/Object/Icebox_level2.x",
+                                                        "data/xfile/Object/Icebox_levelMax.x"};
+
+void PlayEffect(int slot) { SoundManager::GetInstance().Play(slot, SoundManager::kEffectVolume); }
+
+void Translate(D3DXMATRIX& transMat, const D3DXVECTOR3& step) {
+    transMat._41 += step.x;
+    transMat._42 += step.y;
+    transMat._43 += step.z;
+}
+
+}  // namespace
+
+CIceBox::CIceBox(const BoxTraits& boxTraits) : traits(boxTraits) {
+    kind = KIND_BOX;
+    IDirect3DDevice9* device = GraphicsDevice::GetInstance().GetDevice();
+    for (int i = 0; i < kLevelCount; ++i) {
+        levelMeshes[i] = MeshManager::GetInstance().GetMesh(device, kLevelMeshes[i]);
+        levelParams[i] = new DrawParams;
+        levelParams[i]->alpha = 0.0f;
+    }
+    breakTexture = TextureManager::GetInstance().GetTexture(traits.breakTexture);
+    D3DXMatrixIdentity(&homeTransform);
+}
+
+CIceBox::~CIceBox() {
+    for (DrawParams*& p : levelParams) {
+        delete p;
+        p = nullptr;
+    }
+    breakTexture = nullptr;
+}
+
+void CIceBox::Init(std::vector<std::string> params) {
+    CharacterBase::Init(std::move(params));
+    homeTransform = transMat;
+    *world = rotMat * transMat;
+}
+
+void CIceBox::Update() {
+    transMat._42 += fallSpeed;
+    fallSpeed -= kGravity;
+    ProbeGround();
+    Slide();
+    freezeAmount = std::clamp(freezeAmount, 0, kMaxFreeze);
+    UpdateLevels();
+    *world = rotMat * transMat;
+}
+
+// Ground under the box, looking a little ahead along its velocity: it rests on the highest surface
+// and presses what it stands on; an ice patch only names the ground's kind.
+void CIceBox::ProbeGround() {
+    const D3DXVECTOR3 p = Position();
+    const D3DXVECTOR3 origin = p + D3DXVECTOR3(0, kProbeHeight, 0) + move * kProbeLead;
+    RayProbe probe(traits.groundKinds, ProbeRange::Window, kProbeWindow);
+    probe.Skip(this);
+    float best = -100.0f;
+    bool landed = false;
+    for (const ProbeHit& hit : probe.CastAll(origin, D3DXVECTOR3(0, -1, 0))) {
+        if (hit.point.y > best) {
+            groundKind = hit.object->kind;
+            if (groundKind != KIND_COLD) {
+                best = hit.point.y;
+                landed = true;
+            }
+        }
+        if (hit.distance - kProbeHeight < kContact) hit.object->OnHit(this);
+    }
+    if (landed && transMat._42 <= best + kRestLift) {
+        fallSpeed = 0.0f;
+        transMat._42 = best + kRestLift;
+    }
+}
+
+// The class's slide factor is held up on ice or while frozen through and runs down otherwise; the
+// box travels its velocity times the factor.
+void CIceBox::Slide() {
+    float& factor = *traits.slideFactor;
+    if (groundKind == KIND_COLD || FreezeLevel() == 3) {
+        factor = kSlide;
+    } else {
+        factor -= kSlideLoss;
+        if (factor < 0.0f) {
+            factor = 0.0f;
+            if (traits.stopsOnAnyGround || groundKind == KIND_MAP) move = D3DXVECTOR3(0, 0, 0);
+            return;
+        }
+    }
+    if (D3DXVec3Length(&move) > 0.01f) PlayEffect(kSlideSound);
+    Translate(transMat, move * factor);
+    MoveWithWallCheck();
+}
+
+void CIceBox::MoveWithWallCheck() {
+    if (D3DXVec3Length(&move) == 0.0f) return;
+    D3DXVECTOR3 p = Position();
+    const D3DXVECTOR3 origin = p + D3DXVECTOR3(0, kWallHeight, 0) + move * kWallLead;
+    RayProbe probe({KIND_MAP, KIND_BOX, KIND_DOOR, KIND_SWITCH}, ProbeRange::Window, kProbeWindow);
+    probe.Skip(this);
+    ProbeHit hit;
+    if (!probe.CastNearest(origin, move, hit)) return;
+    const float c = -D3DXVec3Dot(&hit.normal, &move);
+    if (std::fabs(c) < 1e-6f) return;
+    const float w = std::fabs(kWallClearance / c);
+    if (hit.distance >= w) return;
+    move = D3DXVECTOR3(0, 0, 0);
+    p += hit.normal * ((w - hit.distance) * c);
+    transMat._41 = p.x;
+    transMat._42 = p.y;
+    transMat._43 = p.z;
+    if (FreezeLevel() == 3 || groundKind == KIND_COLD) {
+        if (!breaking) PlayEffect(kBurstSound);
+        breaking = true;
+        for (int i = 0; i < kPieceCount; ++i) pieces[i].Start(i, p);
+    }
+}
+
+void CIceBox::UpdateLevels() {
+    if (!breaking) {
+        state = freezeAmount >= traits.levelThreeFrom ? 3
+                : freezeAmount >= traits.levelTwoFrom ? 2
+                : freezeAmount > 20                   ? 1
+                                                      : 0;
+        for (DrawParams* p : levelParams) p->alpha = std::min(p->alpha, 1.0f);
+        return;
+    }
+    drawParams->edge = 0;
+    for (DrawParams* p : levelParams) {
+        p->edge = 0;
+        p->alpha = std::max(p->alpha - kFadeStep, 0.0f);
+    }
+    drawParams->alpha -= kFadeStep;
+    if (drawParams->alpha < 0.0f) {
+        drawParams->alpha = 0.0f;
+        Reform();
+    }
+    for (BreakPiece& piece : pieces) piece.Fly(traits.pieceSpeed);
+}
+
+// Back where the stage placed it, thawed and whole.
+void CIceBox::Reform() {
+    transMat = homeTransform;
+    *world = homeTransform;
+    state = 0;
+    freezeAmount = 0;
+    drawParams->alpha = 1.0f;
+    drawParams->edge = 1;
+    for (DrawParams* p : levelParams) {
+        p->alpha = 0.0f;
+        p->edge = 1;
+    }
+    breaking = false;
+}
+
+void CIceBox::OnHit(CharacterBase* other) {
+    if (!other) return;
+    if (other->kind == KIND_PLAYER) Push(*other);
+    else if (other->kind == KIND_COLD) Freeze();
+}
+
+// Pushed along the pusher's facing, reduced to its main axis (z when both are equal).
+void CIceBox::Push(const CharacterBase& pusher) {
+    D3DXVECTOR3 facing;
+    const D3DXVECTOR3 forward(0, 0, 1);
+    D3DXVec3TransformNormal(&facing, &forward, &pusher.rotMat);
+    if (!traits.alwaysPushed && FreezeLevel() != 3 && groundKind != KIND_COLD) {
+        // Too heavy: it only takes the direction, and moves while the class still slides.
+        D3DXVec3Normalize(&move, &facing);
+        return;
+    }
+    const D3DXVECTOR3 axis = std::fabs(facing.x) > std::fabs(facing.z) ? D3DXVECTOR3(facing.x, 0, 0)
+                                                                         : D3DXVECTOR3(0, 0, facing.z);
+    Translate(transMat, axis * kPushStep);
+    D3DXVec3Normalize(&move, &axis);
+    Update();
+    MoveWithWallCheck();
+    PlayEffect(kPushSound);
+}
+
+// Each cold hit adds to the freeze; the shells fade into one another as it grows.
+void CIceBox::Freeze() {
+    freezeAmount = std::clamp(freezeAmount + kColdStep, 0, kMaxFreeze);
+    DrawParams& one = *levelParams[0];
+    DrawParams& two = *levelParams[1];
+    DrawParams& max = *levelParams[2];
+    if (freezeAmount <= 20) {
+        one.alpha += 0.25f;
+    } else if (freezeAmount < 50) {
+        one.alpha -= 1.0f / 6.0f;
+        two.alpha += 1.0f / 6.0f;
+    } else if (freezeAmount < kMaxFreeze) {
+        two.alpha -= 0.1f;
+        max.alpha += 0.1f;
+    } else {
+        max.alpha = 1.0f;
+    }
+}
+
+void CIceBox::Draw() {
+    if (!breaking) CharacterBase::Draw();
+}
+
+void CIceBox::DrawShadow() {
+    if (!breaking) CharacterBase::DrawShadow();
+}
+
+void CIceBox::DrawAlpha() {
+    IDirect3DDevice9* device = GraphicsDevice::GetInstance().GetDevice();
+    if (breaking) {
+        device->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
+        DrawWith(ShaderManager::GetInstance().toon, 0);
+        device->SetRenderState(D3DRS_ZWRITEENABLE, TRUE);
+    }
+    DrawOverlays();
+    if (breaking) DrawPieces();
+}
+
+void CIceBox::DrawOverlays() {
+    static const int kShown[4][2] = {{0, -1}, {0, 1}, {1, 2}, {2, -1}};
+    MyShader& toon = ShaderManager::GetInstance().toon;
+    toon.SetWorld(world);
+    for (int shell : kShown[std::clamp(FreezeLevel(), 0, 3)]) {
+        if (shell < 0 || !levelMeshes[shell]) continue;
+        Mesh& overlay = *levelMeshes[shell];
+        DrawParams* kept = overlay.drawParams;
+        overlay.drawParams = levelParams[shell];
+        toon.Draw(&overlay, 1);
+        overlay.drawParams = kept;
+    }
+}
+
+void CIceBox::DrawPieces() {
+    GraphicsDevice& graphics = GraphicsDevice::GetInstance();
+    IDirect3DDevice9* device = graphics.GetDevice();
+    device->SetRenderState(D3DRS_LIGHTING, FALSE);
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+    device->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
+    for (const BreakPiece& piece : pieces) {
+        device->SetTexture(0, breakTexture ? breakTexture->texture : nullptr);
+        device->SetTransform(D3DTS_WORLD, &piece.transform);
+        graphics.DrawQuad(0.5f, 0.5f, 0.5f, 0.5f, 1.0f, 1.0f,
+                          D3DXCOLOR(1, 1, 1, static_cast<float>(piece.alpha) * 0.003921569f));
+    }
+    device->SetRenderState(D3DRS_ZWRITEENABLE, TRUE);
+    device->SetRenderState(D3DRS_LIGHTING, TRUE);
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
+    device->SetRenderState(D3DRS_BLENDOP, D3DBLENDOP_ADD);
+    device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+    device->SetTexture(0, nullptr);
+}
+
+void CIceBox::DumpFields(ObjectFields& out) const {
+    out.Int("freezeAmount", freezeAmount);
+    out.Int("breaking", breaking ? 1 : 0);
+    out.Vector("home", D3DXVECTOR3(homeTransform._41, homeTransform._42, homeTransform._43));
+}

@@ -1,0 +1,10 @@
+#pragma once
+// A stone box: too heavy to push unless frozen through or standing on ice; doors carry it; it freezes
+// through sooner and its pieces fly further.
+#include "objects/CIceBox.h"
+
+class CStoneBox : public CIceBox {
+public:
+    static float slideFactor;  // shared by every stone box
+    CStoneBox();
+};
