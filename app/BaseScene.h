@@ -1,6 +1,7 @@
 #pragma once
 // The base of every scene. A scene loads in Initialize and releases in Finalize; its destructor
 // does nothing of its own.
+class ObjectFields;
 class SceneChanger;
 
 class BaseScene {
@@ -20,6 +21,9 @@ public:
     virtual void DrawExtra1() {}
     virtual void DrawExtra2() {}
     virtual void Draw2D() {}
+
+    // The scene's own values for diagnostics (the runner's dump).
+    virtual void DumpFields(ObjectFields& out) const { (void)out; }
 
 protected:
     SceneChanger* changer;  // not owned: the scene manager

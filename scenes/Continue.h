@@ -1,11 +1,24 @@
 #pragma once
-// The closing picture shown after a hub goal; it returns to the title.
-// Its content arrives with the stage objects; until then it is an empty scene.
+// The closing picture shown after a hub goal, over a black screen, until a click, the pad's B or
+// 600 frames; then back to the title.
 #include "app/BaseScene.h"
 #include "app/SceneId.h"
 
+class Texture;
+
 class Continue : public BaseScene {
 public:
+    static constexpr int kMaxFrames = 600;
+
     explicit Continue(SceneChanger* changer) : BaseScene(changer) {}
     int GetSceneId() const override { return SCENE_CONTINUE; }
+
+    void Initialize() override;
+    void Finalize() override;
+    void Update() override;
+    void Draw2D() override;
+    void DumpFields(ObjectFields& out) const override;
+
+    int frames = 0;
+    Texture* picture = nullptr;
 };

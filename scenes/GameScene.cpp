@@ -12,13 +12,6 @@
 #include "scenes/Fade.h"
 #include "scenes/StageView.h"
 
-namespace {
-
-const StageLight kLight = {D3DXVECTOR3(-1.0f, -1.0f, 1.0f), D3DCOLORVALUE{1.0f, 1.0f, 1.0f, 1.0f},
-                           D3DCOLORVALUE{0.8f, 0.8f, 0.8f, 0.0f}, D3DCOLORVALUE{1.0f, 1.0f, 1.0f, 0.0f}};
-
-}  // namespace
-
 const char* GameScene::MapList(int stage) {
     return stage == 0 ? "Data/txt/Map1.txt" : stage == 1 ? "Data/txt/Map2.txt" : "";
 }
@@ -52,7 +45,7 @@ void GameScene::Update() {
     Fade::GetInstance().Update();
 }
 
-void GameScene::Draw() { DrawStage(kLight); }
+void GameScene::Draw() { DrawStage(StandardStageLight()); }
 
 void GameScene::Draw2D() {
     DrawObjects2D();

@@ -6,30 +6,28 @@
 #include "objects/ObjectList.h"
 #include "shaders/ShaderManager.h"
 
-void DrawStage(const StageLight& light) {
-    GraphicsDevice& graphics = GraphicsDevice::GetInstance();
-    IDirect3DDevice9* device = graphics.GetDevice();
-    graphics.SetDirectionalLight(&light.direction, &light.diffuse, &light.ambient, &light.specular);
+const StageLight& StandardStageLight() {
+    static const StageLight light = {D3DXVECTOR3(-1.0f, -1.0f, 1.0f), D3DCOLORVALUE{1.0f, 1.0f, 1.0f, 1.0f},
+                                     D3DCOLORVALUE{0.8f, 0.8f, 0.8f, 0.0f}, D3DCOLORVALUE{1.0f, 1.0f, 1.0f, 0.0f}};
+    return light;
+}
 
+D3DXMATRIX BeginStageView(const StageLight& light) {
+    GraphicsDevice& graphics = GraphicsDevice::GetInstance();
+    graphics.SetDirectionalLight(&light.direction, &light.diffuse, &light.ambient, &light.specular);
     D3DXMATRIX projection;
     D3DXMatrixPerspectiveFovLH(&projection, 1.0471976f,
                                static_cast<float>(graphics.GetBackBufferWidth()) /
                                    static_cast<float>(graphics.GetBackBufferHeight()),
                                0.1f, 1000.0f);
-    device->SetTransform(D3DTS_PROJECTION, &projection);
+    graphics.GetDevice()->SetTransform(D3DTS_PROJECTION, &projection);
+    return projection;
+}
 
+void RenderStageView(const D3DXMATRIX& projection, const D3DXVECTOR3& focus) {
+    IDirect3DDevice9* device = GraphicsDevice::GetInstance().GetDevice();
     Camera* camera = Application::GetInstance().camera;
-    CharacterBase* player = FirstOfKind(KIND_PLAYER);
-    if (camera) {
-        // Without a player the camera keeps following the point it followed last.
-        if (player) camera->Follow(player->world);
-        else {
-            const D3DXMATRIX last = camera->targetWorld;
-            camera->Follow(&last);
-        }
-        camera->projection = projection;
-    }
-
+    if (camera) camera->projection = projection;
     ShaderManager& shaders = ShaderManager::GetInstance();
     if (ID3DXEffect* toon = shaders.toon.effect) {
         D3DLIGHT9 light0{};
@@ -50,10 +48,24 @@ void DrawStage(const StageLight& light) {
     shaders.toon.SetLightProjection(&projection);
     shaders.toon.SetLightView(&view);
     shaders.toon.SetWorld(&identity);
-
-    const D3DXVECTOR3 focus = player ? D3DXVECTOR3(player->world->_41, player->world->_42, player->world->_43)
-                                     : (camera ? camera->target : D3DXVECTOR3(0, 0, 0));
     shaders.BeginFrame(focus);
     shaders.RenderScene();
     shaders.edgeFilter.Draw();
+}
+
+void DrawStage(const StageLight& light) {
+    const D3DXMATRIX projection = BeginStageView(light);
+    Camera* camera = Application::GetInstance().camera;
+    CharacterBase* player = FirstOfKind(KIND_PLAYER);
+    if (camera) {
+        // Without a player the camera keeps following the point it followed last.
+        if (player) camera->Follow(player->world);
+        else {
+            const D3DXMATRIX last = camera->targetWorld;
+            camera->Follow(&last);
+        }
+    }
+    const D3DXVECTOR3 focus = player ? D3DXVECTOR3(player->world->_41, player->world->_42, player->world->_43)
+                                     : (camera ? camera->target : D3DXVECTOR3(0, 0, 0));
+    RenderStageView(projection, focus);
 }

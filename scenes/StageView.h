@@ -11,5 +11,14 @@ struct StageLight {
     D3DCOLORVALUE specular;
 };
 
-// Without a player the camera keeps following the point it followed last (the origin at first).
+// The light and sky of every stage.
+const StageLight& StandardStageLight();
+
+// Light 0 and the device's projection; returns the projection.
+D3DXMATRIX BeginStageView(const StageLight& light);
+// The toon shader's frame values, the shadow pass centred on focus, the scene and the edge filter.
+void RenderStageView(const D3DXMATRIX& projection, const D3DXVECTOR3& focus);
+
+// The whole frame with the camera following the player. Without a player the camera keeps following
+// the point it followed last (the origin at first).
 void DrawStage(const StageLight& light);

@@ -116,6 +116,10 @@ std::string DumpFrame(int frame, const Application& app) {
     json += ",\"camera\":" + CameraJson(app.camera);
     json += ",\"mouse\":" + MouseJson(Mouse::GetInstance());
     json += ",\"fade\":" + FadeJson(Fade::GetInstance());
+    if (app.sceneMgr && app.sceneMgr->GetCurrent()) {
+        JsonFields fields(json);
+        app.sceneMgr->GetCurrent()->DumpFields(fields);
+    }
     json += ",\"objects\":" + ObjectsJson();
     json += "}";
     return json;

@@ -26,13 +26,16 @@ TEST(SimRunner, DumpsOneObjectPerFrameAndRepeatsItselfExactly) {
     const ProcessResult run = RunProcess(kSim + " --frames 3 --scene 3 --stage 2 --dump " + dump);
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.LastLine(), "sim: frames=3 scene=3 quit=0");
-    const std::string devices =
-        ",\"camera\":{\"pitch\":0,\"yaw\":0,\"eye\":[0,0,0],\"target\":[0,0,0]},\"mouse\":{\"v\":0,\"h\":0},"
-        "\"fade\":{\"mode\":0,\"phase\":0,\"alpha\":0},\"objects\":[]}\n";
+    // The closing picture's scene counts its frames.
+    auto devices = [](int frames) {
+        return ",\"camera\":{\"pitch\":0,\"yaw\":0,\"eye\":[0,0,0],\"target\":[0,0,0]},\"mouse\":{\"v\":0,\"h\":0},"
+               "\"fade\":{\"mode\":0,\"phase\":0,\"alpha\":0},\"frames\":" +
+               std::to_string(frames) + ",\"objects\":[]}\n";
+    };
     EXPECT_EQ(ReadFile(dump),
-              "{\"frame\":1,\"scene\":3,\"stageSelect\":2,\"quit\":0" + devices +
-              "{\"frame\":2,\"scene\":3,\"stageSelect\":2,\"quit\":0" + devices +
-              "{\"frame\":3,\"scene\":3,\"stageSelect\":2,\"quit\":0" + devices);
+              "{\"frame\":1,\"scene\":3,\"stageSelect\":2,\"quit\":0" + devices(1) +
+              "{\"frame\":2,\"scene\":3,\"stageSelect\":2,\"quit\":0" + devices(2) +
+              "{\"frame\":3,\"scene\":3,\"stageSelect\":2,\"quit\":0" + devices(3));
     ASSERT_EQ(RunProcess(kSim + " --frames 3 --scene 3 --stage 2 --dump " + again).status, 0);
     EXPECT_EQ(ReadFile(dump), ReadFile(again));
     std::remove(dump.c_str());

@@ -1,0 +1,81 @@
+// The closing picture: how long it stays, what ends it, and where it is drawn.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "app/Application.h"
+#include "app/GamePad.h"
+#include "graphics/Texture.h"
+#include "scenes/Continue.h"
+#include "tests/support/FakeInput.h"
+#include "tests/support/HeadlessGraphics.h"
+
+namespace {
+
+class ContinueTest : public ContentTreeTest {
+protected:
+    void SetUp() override {
+        ContentTreeTest::SetUp();
+        StartDevice();
+        Application::GetInstance().nextScene = SCENE_NONE;
+        scene.Initialize();
+    }
+    void TearDown() override {
+        scene.Finalize();
+        Application::GetInstance().nextScene = SCENE_NONE;
+        ContentTreeTest::TearDown();
+    }
+    // Updates until the scene asks for the title; the update count, or 0 within the limit.
+    int UpdatesUntilTitle(int limit) {
+        for (int n = 1; n <= limit; ++n) {
+            GamePad::GetInstance().Update();
+            scene.Update();
+            if (Application::GetInstance().nextScene == SCENE_TITLE) return n;
+        }
+        return 0;
+    }
+    FakeInput input;
+    Continue scene{nullptr};
+};
+
+TEST_F(ContinueTest, WithoutInputItEndsOnItsSixHundredAndFirstUpdateAndStartsOverAfter) {
+    EXPECT_EQ(UpdatesUntilTitle(700), 601);
+    EXPECT_EQ(scene.frames, 0);
+}
+
+TEST_F(ContinueTest, AHeldButtonOrPadBEndsItAtOnceAndThePictureIsDrawnAt360x540) {
+    input.held = {VK_LBUTTON};
+    EXPECT_EQ(UpdatesUntilTitle(5), 1) << "a click still held from the scene before";
+    input.held.clear();
+    Application::GetInstance().nextScene = SCENE_NONE;
+    XINPUT_GAMEPAD pad{};
+    pad.wButtons = XINPUT_GAMEPAD_B;
+    input.pads[0] = pad;
+    EXPECT_EQ(UpdatesUntilTitle(5), 1);
+    input.pads[0].reset();
+
+    ASSERT_NE(scene.picture, nullptr);
+    HeadlessDevice* device = HeadlessDevice::From(GraphicsDevice::GetInstance().GetDevice());
+    device->ClearCalls();
+    ID3DXSprite* sprite = GraphicsDevice::GetInstance().GetSprite();
+    sprite->Begin(D3DXSPRITE_ALPHABLEND);
+    scene.Draw2D();
+    sprite->End();
+    auto floatOf = [](uint32_t bits) {
+        float f;
+        std::memcpy(&f, &bits, sizeof f);
+        return f;
+    };
+    int draws = 0;
+    for (const auto& call : device->Calls()) {
+        // The sprite's transform records scale x, scale y and the translation x, y.
+        if (call.name == "Sprite.SetTransform") {
+            EXPECT_FLOAT_EQ(floatOf(call.args[2]), 360.0f);
+            EXPECT_FLOAT_EQ(floatOf(call.args[3]), 540.0f);
+        }
+        if (call.name == "Sprite.Draw") ++draws;
+    }
+    EXPECT_EQ(draws, scene.picture->texture ? 1 : 0);
+}
+
+}  // namespace
