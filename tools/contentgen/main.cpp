@@ -7,6 +7,7 @@
 #include "tools/contentgen/LoadingBar.h"
 #include "tools/contentgen/Marker.h"
 #include "tools/contentgen/ScreenImages.h"
+#include "tools/contentgen/TitleImages.h"
 
 namespace {
 
@@ -23,6 +24,8 @@ const Module kModules[] = {
     {"slide spray", WriteSlipEffect},
     {"question marker", WriteQuestionMarker},
     {"mist cloud", WriteCloud},
+    {"title images", WriteTitleImages},
+    {"closing picture", WriteClosingImage},
 };
 
 }  // namespace
