@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <string>
 
+#include "tools/contentgen/BreakPieces.h"
+#include "tools/contentgen/Flame.h"
 #include "tools/contentgen/IceEffects.h"
 #include "tools/contentgen/LoadingBar.h"
 #include "tools/contentgen/Marker.h"
@@ -24,6 +26,9 @@ const Module kModules[] = {
     {"slide spray", WriteSlipEffect},
     {"question marker", WriteQuestionMarker},
     {"mist cloud", WriteCloud},
+    {"wood splinters", WriteWoodSplinters},
+    {"stone chunks", WriteStoneChunks},
+    {"flame puff", WriteFlame},
     {"title images", WriteTitleImages},
     {"closing picture", WriteClosingImage},
 };

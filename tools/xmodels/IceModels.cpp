@@ -5,6 +5,7 @@
 
 #include "tools/xmodels/MeshBuilder.h"
 #include "tools/xmodels/Models.h"
+#include "tools/xmodels/Shapes.h"
 #include "tools/xmodels/Textures.h"
 
 namespace xmodels {
@@ -19,23 +20,6 @@ XMaterial Ice(float alpha, const std::string& texture = "") {
 // A downward cone of ice hanging from `top`.
 void AddIcicle(MeshBuilder& b, const D3DXVECTOR3& top, float length, float radius) {
     b.AddCylinder(top - D3DXVECTOR3(0, length, 0), length, {0.002f, 0.002f}, {radius, radius}, 6);
-}
-
-// A ring around the x axis (a wheel's rim) made of `segments` short tube pieces.
-void AddTorusX(MeshBuilder& b, float radius, float tube, int segments) {
-    for (int i = 0; i < segments; ++i) {
-        const float a0 = 2 * D3DX_PI * i / segments, a1 = 2 * D3DX_PI * (i + 1) / segments;
-        for (int j = 0; j < 8; ++j) {
-            const float t0 = 2 * D3DX_PI * j / 8, t1 = 2 * D3DX_PI * (j + 1) / 8;
-            auto v = [&](float a, float t) {
-                const D3DXVECTOR3 n(std::sin(t), std::cos(t) * std::cos(a), std::cos(t) * std::sin(a));
-                const D3DXVECTOR3 p(tube * n.x, (radius + tube * std::cos(t)) * std::cos(a),
-                                    (radius + tube * std::cos(t)) * std::sin(a));
-                return BuildVertex{p, n, {a / (2 * D3DX_PI), t / (2 * D3DX_PI)}};
-            };
-            b.AddQuad(v(a0, t0), v(a1, t0), v(a1, t1), v(a0, t1));
-        }
-    }
 }
 
 XModel Single(XMesh mesh) {
@@ -109,8 +93,8 @@ XModel StatueIce(int level) {
     b.AddMaterial(Ice(0.5f + 0.2f * level, "statue_ice.png"));
     const float grow = 1.0f + 0.08f * level;
     b.AddEllipsoid({0, 1.0f, 0}, {0.6f * grow, 1.05f * grow, 0.6f * grow}, 10, 16, 0.05f + 0.03f * level);
-    b.AddEllipsoid({0.55f, 1.35f, 0}, {0.35f * grow, 0.2f, 0.25f}, 5, 8, 0.1f);  // over the wings
-    b.AddEllipsoid({-0.55f, 1.35f, 0}, {0.35f * grow, 0.2f, 0.25f}, 5, 8, 0.1f);
+    b.AddEllipsoid({0.55f, 1.45f, 0}, {0.35f * grow, 0.25f, 0.25f}, 5, 8, 0.1f);  // over the wings
+    b.AddEllipsoid({-0.55f, 1.45f, 0}, {0.35f * grow, 0.25f, 0.25f}, 5, 8, 0.1f);
     if (level)
         for (int i = 0; i < 6; ++i) {
             const float a = 2 * D3DX_PI * i / 6 + 0.3f;
@@ -119,11 +103,14 @@ XModel StatueIce(int level) {
     return Single(b.Build());
 }
 
+// Over the wheel (Statues.cpp): its centre at the origin, the axle along z, radius 0.5.
 XModel WheelIce() {
     MeshBuilder b("WheelIce");
     b.AddMaterial(Ice(0.65f, "statue_ice.png"));
-    AddTorusX(b, 0.5f, 0.13f, 24);
-    b.AddCylinder({0, -0.04f, 0}, 0.08f, {0.1f, 0.1f}, {0.1f, 0.1f}, 8);  // frozen hub
+    AddRingZ(b, 0.47f, 0.13f, 24);
+    b.SetPlacement(Place(RotationX(D3DX_PI / 2), {0, 0, -0.15f}));
+    b.AddCylinder({0, 0, 0}, 0.3f, {0.15f, 0.15f}, {0.15f, 0.15f}, 8);  // frozen hub
+    b.SetPlacement(Identity());
     return Single(b.Build());
 }
 

@@ -12,6 +12,12 @@ bool WritePlayer(const std::string& root);
 bool WriteIceModels(const std::string& root);
 bool WriteMapPiece(const std::string& root);
 bool WriteScenery(const std::string& root);
+// The stage's props: boxes, switch and door, chest and the cold gun, the exit, the statues.
+bool WriteBoxes(const std::string& root);
+bool WriteSwitchDoor(const std::string& root);
+bool WriteChestItem(const std::string& root);
+bool WriteGoal(const std::string& root);
+bool WriteStatues(const std::string& root);
 // The ice launcher's machine (written by WriteScenery as "Object/Launcher.x").
 XModel BuildLauncher();
 

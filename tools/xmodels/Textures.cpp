@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/image/PngWriter.h"
+#include "platform/math/D3DXMath.h"
 
 namespace xmodels {
 namespace {
@@ -57,6 +58,59 @@ bool WriteStoneTexture(const std::string& path, int size) {
             const float tint = 0.08f * Hash(tx, ty, 9);
             const float base = grout ? 0.28f : 0.55f + tint + grain;
             Put(rgba, y * size + x, base * 0.92f, base * 0.96f, base * 1.05f, 1.0f);
+        }
+    return platform::WritePng(path, rgba, size, size);
+}
+
+bool WriteWoodTexture(const std::string& path, int size, unsigned seed) {
+    std::vector<uint8_t> rgba(static_cast<size_t>(size) * size * 4);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const float u = static_cast<float>(x) / size, v = static_cast<float>(y) / size;
+            // Rings: stripes across v bent by slow noise along u, so they wander like real grain.
+            const float bend = 1.6f * Noise(u * 3, v * 2, seed) + 0.4f * Noise(u * 11, v * 6, seed + 1);
+            const float ring = 0.5f + 0.5f * std::sin((v * 9 + bend) * 2 * D3DX_PI);
+            const float fibre = Noise(u * 40, v * 160, seed + 2);
+            float shade = 1.0f - 0.16f * std::pow(ring, 3.0f) - 0.08f * fibre;
+            // Two knots: dark ovals with rings drawn round them.
+            for (int k = 0; k < 2; ++k) {
+                const float kx = Hash(k, 0, seed), ky = Hash(k, 1, seed);
+                const float d = std::hypot((u - kx) * 4, (v - ky) * 9);
+                if (d < 1.2f) shade -= 0.22f * std::exp(-d * d * 6) + 0.06f * (0.5f + 0.5f * std::cos(d * 18));
+            }
+            Put(rgba, y * size + x, shade, shade * 0.94f, shade * 0.86f, 1.0f);
+        }
+    return platform::WritePng(path, rgba, size, size);
+}
+
+bool WriteRockTexture(const std::string& path, int size) {
+    std::vector<uint8_t> rgba(static_cast<size_t>(size) * size * 4);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const float u = static_cast<float>(x) / size * 6, v = static_cast<float>(y) / size * 6;
+            const float mottle = 0.6f * Noise(u, v, 21) + 0.4f * Noise(u * 2.7f, v * 2.7f, 22);
+            const float pit = Hash(x, y, 23) > 0.985f ? 0.25f : 0.0f;
+            const float crack = std::fabs(Noise(u * 0.9f, v * 0.9f, 24) - 0.5f) < 0.012f ? 0.3f : 0.0f;
+            const float shade = 0.82f + 0.18f * mottle - pit - crack;
+            Put(rgba, y * size + x, shade, shade, shade * 1.02f, 1.0f);
+        }
+    return platform::WritePng(path, rgba, size, size);
+}
+
+bool WriteSwirlTexture(const std::string& path, int size) {
+    std::vector<uint8_t> rgba(static_cast<size_t>(size) * size * 4);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const float u = (x + 0.5f) / size * 2 - 1, v = (y + 0.5f) / size * 2 - 1;
+            const float r = std::hypot(u, v), a = std::atan2(v, u);
+            // Three arms winding inward; noise breaks them into wisps.
+            const float arm = 0.5f + 0.5f * std::cos(3 * a + 9 * r + 2 * Noise(u * 4 + 5, v * 4, 31));
+            const float core = std::exp(-r * r * 14);
+            const float k = std::fmin(1.0f, core + 0.75f * std::pow(arm, 2.0f) * (1 - 0.5f * r) + 0.1f);
+            // Deep blue at the rim, cyan in the arms, white at the heart.
+            const float cool = std::fmin(1.0f, r * 1.2f);
+            Put(rgba, y * size + x, 0.15f + 0.85f * k * (1 - 0.6f * cool) + core, 0.35f + 0.65f * k + core,
+                0.75f + 0.25f * k, 1.0f);
         }
     return platform::WritePng(path, rgba, size, size);
 }

@@ -8,5 +8,13 @@ namespace xmodels {
 bool WriteIceTexture(const std::string& path, int size, unsigned seed);
 // Grey-blue stone floor tiles with darker grout.
 bool WriteStoneTexture(const std::string& path, int size);
+// Wood grain running along the image's width: light warm streaks, darker rings and a few knots. Near
+// white, so that the material's colour sets the wood's shade.
+bool WriteWoodTexture(const std::string& path, int size, unsigned seed);
+// Chiselled rock: light mottled grey with dark pits and hairline cracks, tinted by the material.
+bool WriteRockTexture(const std::string& path, int size);
+// A bright spiral of light for the exit's portal: a white core winding out through cyan arms into
+// deep blue at the rim.
+bool WriteSwirlTexture(const std::string& path, int size);
 
 }  // namespace xmodels
