@@ -4,8 +4,10 @@
 #include <utility>
 
 #include "loading/TextData.h"
+#include "objects/CFlameStatue.h"
 #include "objects/CLauncher.h"
 #include "objects/CSimpleObject.h"
+#include "objects/CStoneStatue.h"
 #include "objects/Map.h"
 #include "objects/ObjectList.h"
 #include "objects/Player.h"
@@ -23,6 +25,8 @@ const std::vector<std::pair<const char*, CharacterBase* (*)()>>& ClassTable() {
     static const std::vector<std::pair<const char*, CharacterBase* (*)()>> table = {
         {"Player", Make<Player>},
         {"Map", Make<Map>},
+        {"CFlameStatue", Make<CFlameStatue>},
+        {"CStoneStatue", Make<CStoneStatue>},
         {"CSimpleObject", Make<CSimpleObject>},
         {"CLauncher", Make<CLauncher>},
     };
