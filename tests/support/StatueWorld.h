@@ -51,13 +51,7 @@ protected:
     }
 
     // The device calls made while the action runs.
-    std::vector<std::string> Record(const std::function<void()>& action) {
-        device->ClearCalls();
-        device->StartRecording();
-        action();
-        device->StopRecording();
-        return CallNames(*device);
-    }
+    std::vector<std::string> Record(const std::function<void()>& action) { return RecordCalls(*device, action); }
     static long Count(const std::vector<std::string>& calls, const std::string& prefix) {
         return std::count_if(calls.begin(), calls.end(), [&](const std::string& c) { return c.rfind(prefix, 0) == 0; });
     }
