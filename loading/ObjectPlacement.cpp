@@ -4,9 +4,11 @@
 #include <utility>
 
 #include "loading/TextData.h"
+#include "objects/CFlameStatue.h"
 #include "objects/CLauncher.h"
 #include "objects/CSimpleObject.h"
 #include "objects/CStoneBox.h"
+#include "objects/CStoneStatue.h"
 #include "objects/CWoodBox.h"
 #include "objects/Map.h"
 #include "objects/ObjectList.h"
@@ -27,6 +29,8 @@ const std::vector<std::pair<const char*, CharacterBase* (*)()>>& ClassTable() {
         {"Map", Make<Map>},
         {"CWoodBox", Make<CWoodBox>},
         {"CStoneBox", Make<CStoneBox>},
+        {"CFlameStatue", Make<CFlameStatue>},
+        {"CStoneStatue", Make<CStoneStatue>},
         {"CSimpleObject", Make<CSimpleObject>},
         {"CLauncher", Make<CLauncher>},
     };

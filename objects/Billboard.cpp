@@ -29,13 +29,28 @@ void EndAdditiveSquares() {
     device->SetRenderState(D3DRS_LIGHTING, TRUE);
 }
 
-void DrawFacingSquare(const D3DXMATRIX& at, const Texture* texture, int alpha) {
+void DrawSquare(const D3DXMATRIX& world, const Texture* texture, float half, int alpha) {
     struct Vertex {
         float x, y, z;
         D3DCOLOR colour;
         float u, v;
     };
     IDirect3DDevice9* device = Device();
+    device->SetTransform(D3DTS_WORLD, &world);
+    device->SetTexture(0, texture ? texture->texture : nullptr);
+    const D3DCOLOR colour = D3DCOLOR_ARGB(static_cast<DWORD>(std::clamp(alpha, 0, 255)), 255, 255, 255);
+    const Vertex corners[4] = {
+        {-half, half, 0, colour, 0, 0},
+        {half, half, 0, colour, 1, 0},
+        {half, -half, 0, colour, 1, 1},
+        {-half, -half, 0, colour, 0, 1},
+    };
+    device->SetFVF(D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1);
+    device->DrawPrimitiveUP(D3DPT_TRIANGLEFAN, 2, corners, sizeof(Vertex));
+}
+
+void DrawFacingSquare(const D3DXMATRIX& at, const Texture* texture, int alpha) {
+    constexpr float kHalfSize = 1.0f;
     float pitch = 0.0f, yaw = 0.0f;
     if (const Camera* camera = Application::GetInstance().camera) {
         pitch = camera->pitch;
@@ -44,16 +59,5 @@ void DrawFacingSquare(const D3DXMATRIX& at, const Texture* texture, int alpha) {
     D3DXMATRIX turnX, turnY;
     D3DXMatrixRotationX(&turnX, pitch * kDegreesToRadians);
     D3DXMatrixRotationY(&turnY, yaw * kDegreesToRadians);
-    const D3DXMATRIX world = turnX * turnY * at;
-    device->SetTransform(D3DTS_WORLD, &world);
-    device->SetTexture(0, texture ? texture->texture : nullptr);
-    const D3DCOLOR colour = D3DCOLOR_ARGB(static_cast<DWORD>(std::clamp(alpha, 0, 255)), 255, 255, 255);
-    const Vertex corners[4] = {
-        {-1, 1, 0, colour, 0, 0},
-        {1, 1, 0, colour, 1, 0},
-        {1, -1, 0, colour, 1, 1},
-        {-1, -1, 0, colour, 0, 1},
-    };
-    device->SetFVF(D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1);
-    device->DrawPrimitiveUP(D3DPT_TRIANGLEFAN, 2, corners, sizeof(Vertex));
+    DrawSquare(turnX * turnY * at, texture, kHalfSize, alpha);
 }

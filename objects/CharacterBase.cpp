@@ -46,15 +46,23 @@ CharacterBase::~CharacterBase() {
     delete drawParams;
 }
 
-void CharacterBase::Init(std::vector<std::string> params) {
+void CharacterBase::Init(std::vector<std::string> params) { ReadParams(params, {}); }
+
+void CharacterBase::ReadParams(const std::vector<std::string>& params, const OwnKey& ownKey) {
     mesh = nullptr;
     colMesh = nullptr;
     state = 0;
     for (size_t i = 1; i < params.size(); ++i) {
         std::string key, value;
-        if (SplitParam(params[i], key, value)) SetParam(key, value);
+        if (SplitParam(params[i], key, value) && !SetParam(key, value) && ownKey) ownKey(key, value);
     }
     *world = rotMat * transMat;
+}
+
+void CharacterBase::MoveTo(const D3DXVECTOR3& p) {
+    transMat._41 = world->_41 = p.x;
+    transMat._42 = world->_42 = p.y;
+    transMat._43 = world->_43 = p.z;
 }
 
 void CharacterBase::Reset() {
@@ -68,9 +76,7 @@ bool CharacterBase::SetParam(const std::string& key, const std::string& value) {
     if (key == "Pos") {
         D3DXVECTOR3 p;
         if (!ReadTriple(value, p)) return false;
-        transMat._41 = world->_41 = p.x;
-        transMat._42 = world->_42 = p.y;
-        transMat._43 = world->_43 = p.z;
+        MoveTo(p);
         return true;
     }
     if (key == "Angle") {
@@ -95,14 +101,16 @@ bool CharacterBase::SetParam(const std::string& key, const std::string& value) {
     return false;
 }
 
-void CharacterBase::DrawWith(CShaderBase& shader, UINT pass) {
+void DrawMeshWith(CShaderBase& shader, Mesh* mesh, DrawParams* params, const D3DXMATRIX& at, UINT pass) {
     if (!mesh) return;
     DrawParams* kept = mesh->drawParams;
-    mesh->drawParams = drawParams;
-    shader.SetWorld(world);
+    if (params) mesh->drawParams = params;
+    shader.SetWorld(&at);
     shader.Draw(mesh, pass);
     mesh->drawParams = kept;
 }
+
+void CharacterBase::DrawWith(CShaderBase& shader, UINT pass) { DrawMeshWith(shader, mesh, drawParams, *world, pass); }
 
 void CharacterBase::Draw() { DrawWith(ShaderManager::GetInstance().toon, 0); }
 

@@ -2,6 +2,7 @@
 // The base of every object that lives in a stage: display and collision meshes, the object's own draw
 // parameters, its transforms and world matrix, velocity, kind, state and removal flag, and the
 // operations through which the scenes, the shader manager and the objects drive one another.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,8 @@ public:
     bool SetParam(const std::string& key, const std::string& value);
     // The position: the fourth row of transMat.
     D3DXVECTOR3 Position() const { return D3DXVECTOR3(transMat._41, transMat._42, transMat._43); }
+    // Writes the position into the fourth rows of transMat and of world.
+    void MoveTo(const D3DXVECTOR3& p);
 
     Mesh* mesh = nullptr;
     DrawParams* drawParams;
@@ -94,9 +97,19 @@ public:
     D3DXVECTOR3 boxSize;
 
 protected:
+    // A key of the class's own, handed on by ReadParams.
+    using OwnKey = std::function<void(const std::string& key, const std::string& value)>;
+
     // Draws the mesh through a shader with the object's own parameters swapped into the shared mesh.
     void DrawWith(CShaderBase& shader, UINT pass);
+    // What Init does: the meshes and state start over, every item goes to SetParam and, unless it was a
+    // position or an angle, to ownKey as well; then the world matrix is built.
+    void ReadParams(const std::vector<std::string>& params, const OwnKey& ownKey);
 };
+
+// Draws a mesh at a matrix through a shader; params, when given, stand in for the shared mesh's own
+// draw parameters for the length of the draw. Nothing happens without a mesh.
+void DrawMeshWith(CShaderBase& shader, Mesh* mesh, DrawParams* params, const D3DXMATRIX& at, UINT pass);
 
 // Splits a placement item "Key(value)" into key and value; false for an item without "(".
 bool SplitParam(const std::string& item, std::string& key, std::string& value);

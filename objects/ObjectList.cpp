@@ -52,6 +52,10 @@ CharacterBase* FirstOfKind(int kind) {
     return nullptr;
 }
 
+CharacterBase* PlacementTarget(const std::string& value) {
+    return value == "Player" ? FirstOfKind(KIND_PLAYER) : nullptr;
+}
+
 void UpdateObjects() {
     std::vector<CharacterBase*>& objects = GetObjectList();
     for (size_t i = 0; i < objects.size(); ++i) objects[i]->Update();

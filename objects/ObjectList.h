@@ -1,6 +1,7 @@
 #pragma once
 // The objects of the running stage, stage geometry included, in insertion (placement) order. The list
 // owns them: an object leaves only by being deleted. Objects find one another through it, by kind.
+#include <string>
 #include <vector>
 
 #include "objects/CharacterBase.h"
@@ -16,6 +17,9 @@ void RemoveDeadObjects();
 void CollectByKind(std::vector<CharacterBase*>& out, int kind);
 // The first object of the kind, or null.
 CharacterBase* FirstOfKind(int kind);
+// The object a "Target" placement value names: the first player in the list for "Player", null for
+// anything else or when no player stands in the list yet.
+CharacterBase* PlacementTarget(const std::string& value);
 
 // --- the passes the scenes run ---
 // Update on every object; the length is read anew at every step, so objects appended during the pass

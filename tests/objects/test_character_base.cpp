@@ -231,13 +231,7 @@ protected:
     }
 
     // The calls recorded while the action runs.
-    std::vector<std::string> Record(const std::function<void()>& action) {
-        device->ClearCalls();
-        device->StartRecording();
-        action();
-        device->StopRecording();
-        return CallNames(*device);
-    }
+    std::vector<std::string> Record(const std::function<void()>& action) { return RecordCalls(*device, action); }
     static bool Has(const std::vector<std::string>& calls, const std::string& prefix) {
         return std::any_of(calls.begin(), calls.end(), [&](const std::string& c) { return c.rfind(prefix, 0) == 0; });
     }

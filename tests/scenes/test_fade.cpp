@@ -206,9 +206,10 @@ TEST_F(FadeTest, IdleUpdatePutsEveryValueAtRest) {
 }
 
 TEST_F(FadeTest, BlackLayerIsDrawnEveryFrameEvenWhenIdle) {
+    // Drawn first: an earlier test may have emptied the texture cache, and drawing fetches anew.
+    std::vector<Layer> layers = Drawn();
     ASSERT_NE(fade().black, nullptr);
     ASSERT_NE(fade().black->texture, nullptr) << "Black.png is in the content tree";
-    std::vector<Layer> layers = Drawn();
     ASSERT_EQ(layers.size(), 1u);
     ExpectLayer(layers[0], 0, 600, 0x00FFFFFFu, "idle: fully transparent");
 

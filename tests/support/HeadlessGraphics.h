@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,14 @@ protected:
         std::vector<std::string> names;
         for (const auto& call : device.Calls()) names.push_back(call.ToString());
         return names;
+    }
+    // The calls the device records while the action runs; recording is off afterwards.
+    static std::vector<std::string> RecordCalls(HeadlessDevice& device, const std::function<void()>& action) {
+        device.ClearCalls();
+        device.StartRecording();
+        action();
+        device.StopRecording();
+        return CallNames(device);
     }
 
     HWND window = nullptr;

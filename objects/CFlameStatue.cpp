@@ -1,0 +1,88 @@
+#include "objects/CFlameStatue.h"
+
+#include <algorithm>
+#include <random>
+
+#include "app/Application.h"
+#include "graphics/Camera.h"
+#include "graphics/GraphicsDevice.h"
+#include "graphics/Texture.h"
+#include "graphics/TextureManager.h"
+#include "objects/Billboard.h"
+#include "objects/ObjectFields.h"
+#include "objects/ObjectList.h"
+#include "platform/sys/Win32.h"
+
+namespace {
+
+// The unit vector from the camera's look-at point to its eye; zero without a camera or a sight line.
+D3DXVECTOR3 SightLine() {
+    const Camera* camera = Application::GetInstance().camera;
+    if (!camera) return D3DXVECTOR3(0, 0, 0);
+    const D3DXVECTOR3 line = camera->eye - camera->target;
+    if (D3DXVec3LengthSq(&line) == 0.0f) return D3DXVECTOR3(0, 0, 0);
+    D3DXVECTOR3 unit;
+    return *D3DXVec3Normalize(&unit, &line);
+}
+
+}  // namespace
+
+void CFlameStatue::Init(std::vector<std::string> params) {
+    ReadParams(params, [this](const std::string& key, const std::string& value) {
+        if (key == "Target") target = PlacementTarget(value);
+        else if (key == "FlameTex") flameTexture = TextureManager::GetInstance().GetTexture(value);
+    });
+}
+
+void CFlameStatue::Update() {
+    spawnCounter += 1.0f;
+    if (spawnCounter > kBurstAfter) {
+        spawnCounter = 0.0f;
+        EmitBurst();
+    }
+    AdvanceParticles();
+    PushTarget();
+    *world = rotMat * transMat;
+}
+
+// The generator is seeded from the platform clock, so a run with a simulated clock repeats exactly.
+void CFlameStatue::EmitBurst() {
+    std::minstd_rand random(timeGetTime());
+    const D3DXVECTOR3 at = Position();
+    for (int i = 0; i < kRingsPerBurst; ++i) particles.push_back(FlameParticle::Ring(at, rotMat, i, random));
+    for (int i = 0; i < kPuffsPerBurst; ++i) particles.push_back(FlameParticle::Puff(at, rotMat, random));
+}
+
+void CFlameStatue::AdvanceParticles() {
+    const D3DXVECTOR3 sight = SightLine();
+    for (FlameParticle& particle : particles) particle.Advance(sight);
+    std::erase_if(particles, [](const FlameParticle& particle) { return particle.dead; });
+}
+
+// Every flame near the target shoves it a step straight away from that flame, from where the target
+// stood before any shove this frame; the last such flame decides. A flame right on the target shoves
+// it along the flame's flight.
+void CFlameStatue::PushTarget() {
+    if (!target) return;
+    const D3DXVECTOR3 start = target->Position();
+    for (const FlameParticle& particle : particles) {
+        D3DXVECTOR3 away = start - particle.position;
+        const float distance = D3DXVec3Length(&away);
+        if (distance >= kPushReach) continue;
+        away = distance > 0.0f ? away / distance : particle.facing;
+        target->MoveTo(start + away * kPushStep);
+    }
+}
+
+void CFlameStatue::DrawAlpha() {
+    if (!flameTexture || !flameTexture->texture) return;
+    IDirect3DDevice9* device = GraphicsDevice::GetInstance().GetDevice();
+    BeginAdditiveSquares();
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+    for (const FlameParticle& particle : particles)
+        DrawSquare(particle.world, flameTexture, FlameParticle::kHalfSize, particle.alpha);
+    EndAdditiveSquares();
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
+}
+
+void CFlameStatue::DumpFields(ObjectFields& out) const { out.Int("particles", static_cast<int>(particles.size())); }

@@ -1,0 +1,175 @@
+#include "objects/CStoneStatue.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "graphics/GraphicsDevice.h"
+#include "graphics/MeshManager.h"
+#include "loading/TextData.h"
+#include "objects/ObjectFields.h"
+#include "objects/ObjectList.h"
+#include "objects/RayProbe.h"
+#include "shaders/ShaderManager.h"
+#include "sound/SoundManager.h"
+
+namespace {
+
+constexpr float kDegreesToRadians = 0.017453f;
+constexpr float kFullTurn = 360.0f;
+constexpr int kLevelOneFrom = 21;
+constexpr int kLevelTwoFrom = 50;
+constexpr int kLevelThreeFrom = 100;
+// How the overlays build up hit by hit: the first coat fills in four hits, then gives way to the
+// thick coat over the next six; the wheel ices over from 50 on and is solid at 100.
+constexpr float kFirstCoatStep = 0.25f;
+constexpr float kCoatSwapStep = 1.0f / 6.0f;
+constexpr float kWheelIceStep = 0.1f;
+
+// The coordinate a statue rolls along: z for axis 0, x for axis 1.
+float& AlongAxis(D3DXVECTOR3& v, int axis) { return axis == 0 ? v.z : v.x; }
+
+}  // namespace
+
+CStoneStatue::CStoneStatue() {
+    kind = KIND_STATUE;
+    D3DXMatrixIdentity(&wheelTransform);
+    for (DrawParams& params : overlayParams) params.alpha = 0.0f;
+    overlayParams[WHEEL_ICE].edge = 0;
+}
+
+// The overlays are fetched here rather than at construction, so that only a statue that is placed
+// (with the device up) ever asks the mesh cache for them.
+void CStoneStatue::Init(std::vector<std::string> params) {
+    IDirect3DDevice9* device = GraphicsDevice::GetInstance().GetDevice();
+    for (int i = 0; i < OVERLAY_COUNT; ++i) overlays[i] = MeshManager::GetInstance().GetMesh(device, kOverlayFiles[i]);
+    ReadParams(params, [this, device](const std::string& key, const std::string& value) {
+        if (key == "Target") target = PlacementTarget(value);
+        else if (key == "WheelMesh") wheelMesh = MeshManager::GetInstance().GetMesh(device, value);
+        else if (key == "Dir") ReadAxis(value);
+    });
+    PlaceWheel();
+}
+
+// Only 0 and 1 name an axis; anything else keeps the one the statue has.
+void CStoneStatue::ReadAxis(const std::string& value) {
+    int number = 0;
+    if (ParseIntStrict(value, number) && (number == 0 || number == 1)) axis = number;
+}
+
+int CStoneStatue::FreezeLevel(int amount) {
+    if (amount >= kLevelThreeFrom) return 3;
+    if (amount >= kLevelTwoFrom) return 2;
+    return amount >= kLevelOneFrom ? 1 : 0;
+}
+
+void CStoneStatue::Update() {
+    const D3DXVECTOR3 before = Position();
+    if (state != kFrozenLevel) Chase();
+    StopAtObstacles(before);
+    if (D3DXVec3Length(&move) > kMoveEpsilon) SoundManager::GetInstance().Play(kRollSound, SoundManager::kEffectVolume);
+    *world = rotMat * transMat;
+    TurnWheel();
+    freezeAmount = std::clamp(freezeAmount, 0, kMaxFreeze);
+    state = FreezeLevel(freezeAmount);
+}
+
+// Rolls a step toward the target's coordinate on the axis and lands on it once within the snap
+// distance; without a target, or with the target out of range, it stands.
+void CStoneStatue::Chase() {
+    chasing = 0;
+    if (!target) return;
+    D3DXVECTOR3 at = Position(), goal = target->Position();
+    const D3DXVECTOR3 apart = goal - at;
+    chasing = D3DXVec3Length(&apart) < kChaseRange ? 1 : 0;
+    if (!chasing) return;
+    float& coordinate = AlongAxis(at, axis);
+    const float wanted = AlongAxis(goal, axis);
+    coordinate += coordinate > wanted ? -kRollStep : kRollStep;
+    if (std::fabs(coordinate - wanted) < kSnapDistance) coordinate = wanted;
+    MoveTo(at);
+}
+
+void CStoneStatue::StopAtObstacles(const D3DXVECTOR3& before) {
+    const D3DXVECTOR3 now = Position();
+    move = D3DXVECTOR3(now.x - before.x, 0.0f, now.z - before.z);
+    if (D3DXVec3LengthSq(&move) == 0.0f) return;  // standing still there is no way ahead to test
+    D3DXVECTOR3 ahead;
+    D3DXVec3Normalize(&ahead, &move);
+    RayProbe probe({KIND_MAP, KIND_BOX, KIND_SWITCH}, ProbeRange::Window, kProbeWindow);
+    probe.Skip(this);
+    ProbeHit hit;
+    if (probe.CastNearest(D3DXVECTOR3(now.x, before.y + kProbeLift, now.z), ahead, hit) && hit.distance < kStopDistance) {
+        MoveTo(before);
+        move = D3DXVECTOR3(0.0f, 0.0f, 0.0f);
+    }
+}
+
+// The wheel turns with the distance rolled along the axis.
+void CStoneStatue::TurnWheel() {
+    wheelAngle += (axis == 0 ? move.z : move.x) * kWheelTurnPerUnit;
+    if (wheelAngle < 0.0f) wheelAngle += kFullTurn;
+    else if (wheelAngle > kFullTurn) wheelAngle -= kFullTurn;
+    PlaceWheel();
+}
+
+// The wheel stands with the statue and spins about its own axle. Along z (axis 0) it spins about its
+// z axis; along x (axis 1) about its x axis, where the wheel models lay their axle, so a statue
+// turned a quarter about y, its axle across the track, rolls true.
+void CStoneStatue::PlaceWheel() {
+    D3DXMATRIX spin;
+    if (axis == 0) D3DXMatrixRotationZ(&spin, wheelAngle * kDegreesToRadians);
+    else D3DXMatrixRotationX(&spin, wheelAngle * kDegreesToRadians);
+    wheelTransform = spin * rotMat * transMat;
+}
+
+void CStoneStatue::OnHit(CharacterBase* other) {
+    if (!other || other->kind != KIND_COLD) return;
+    freezeAmount = std::min(freezeAmount + kFreezePerHit, kMaxFreeze);
+    float& firstCoat = overlayParams[EAGLE_ICE_1].alpha;
+    float& thickCoat = overlayParams[EAGLE_ICE_2].alpha;
+    float& wheelIce = overlayParams[WHEEL_ICE].alpha;
+    switch (FreezeLevel(freezeAmount)) {
+        case 0: firstCoat += kFirstCoatStep; break;
+        case 1:
+            firstCoat -= kCoatSwapStep;
+            thickCoat += kCoatSwapStep;
+            break;
+        default:
+            thickCoat = 1.0f;
+            wheelIce = freezeAmount >= kLevelThreeFrom ? 1.0f : wheelIce + kWheelIceStep;
+    }
+    for (DrawParams& params : overlayParams) params.alpha = std::clamp(params.alpha, 0.0f, 1.0f);
+    // A statue frozen through stops at once rather than rolling one more frame.
+    state = FreezeLevel(freezeAmount);
+}
+
+void CStoneStatue::Draw() {
+    CShaderBase& toon = ShaderManager::GetInstance().toon;
+    DrawWith(toon, 0);
+    DrawMeshWith(toon, wheelMesh, nullptr, wheelTransform, 0);
+    if (Encased()) DrawMeshWith(toon, colMesh, nullptr, *world, 1);
+}
+
+void CStoneStatue::DrawShadow() {
+    CharacterBase::DrawShadow();
+    CShaderBase& shadow = ShaderManager::GetInstance().shadowMap;
+    DrawMeshWith(shadow, wheelMesh, nullptr, wheelTransform, 0);
+    if (Encased()) DrawMeshWith(shadow, colMesh, nullptr, *world, 0);
+}
+
+// The first coat alone, then both coats, then the thick coat with the iced wheel.
+void CStoneStatue::DrawAlpha() {
+    CShaderBase& toon = ShaderManager::GetInstance().toon;
+    const auto overlay = [&](Overlay which, const D3DXMATRIX& at) {
+        DrawMeshWith(toon, overlays[which], &overlayParams[which], at, 1);
+    };
+    if (state <= 1) overlay(EAGLE_ICE_1, *world);
+    if (state >= 1) overlay(EAGLE_ICE_2, *world);
+    if (state >= 2) overlay(WHEEL_ICE, wheelTransform);
+}
+
+void CStoneStatue::DumpFields(ObjectFields& out) const {
+    out.Int("freezeAmount", freezeAmount);
+    out.Int("chasing", chasing);
+    out.Float("wheelAngle", wheelAngle);
+}
