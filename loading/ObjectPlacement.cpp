@@ -4,8 +4,13 @@
 #include <utility>
 
 #include "loading/TextData.h"
+#include "objects/CChest.h"
+#include "objects/CDoor.h"
+#include "objects/CGoal.h"
+#include "objects/CItem.h"
 #include "objects/CLauncher.h"
 #include "objects/CSimpleObject.h"
+#include "objects/CSwitch.h"
 #include "objects/Map.h"
 #include "objects/ObjectList.h"
 #include "objects/Player.h"
@@ -23,6 +28,11 @@ const std::vector<std::pair<const char*, CharacterBase* (*)()>>& ClassTable() {
     static const std::vector<std::pair<const char*, CharacterBase* (*)()>> table = {
         {"Player", Make<Player>},
         {"Map", Make<Map>},
+        {"CItem", Make<CItem>},
+        {"CGoal", Make<CGoal>},
+        {"CSwitch", Make<CSwitch>},
+        {"CDoor", Make<CDoor>},
+        {"CChest", Make<CChest>},
         {"CSimpleObject", Make<CSimpleObject>},
         {"CLauncher", Make<CLauncher>},
     };

@@ -52,7 +52,9 @@ void CharacterBase::Init(std::vector<std::string> params) {
     state = 0;
     for (size_t i = 1; i < params.size(); ++i) {
         std::string key, value;
-        if (SplitParam(params[i], key, value)) SetParam(key, value);
+        if (!SplitParam(params[i], key, value)) continue;
+        SetParam(key, value);
+        ReadClassParam(key, value);
     }
     *world = rotMat * transMat;
 }
