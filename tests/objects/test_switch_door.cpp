@@ -107,6 +107,12 @@ TEST_F(SwitchDoorTest, SettingTheTransformMovesTheHomeTooAndTheDumpTellsDepthAnd
     plate->OnHit(&box);
     Frame(100);
     EXPECT_EQ(plate->Position(), D3DXVECTOR3(5, 2 - CSwitch::kFullDepth, -1));
+    EXPECT_EQ(FieldLog(*plate).values, (std::map<std::string, float>{{"depth", CSwitch::kFullDepth}, {"fullyPressed", 1}}));
+
+    CDoor* door = Place<CDoor>({"State(UP)"});
+    door->open = 1;
+    Frame();
+    EXPECT_EQ(FieldLog(*door).values, (std::map<std::string, float>{{"open", 1}, {"moving", 1}}));
 }
 
 TEST_F(SwitchDoorTest, EachMovementKeepsToItsLimitsInTheDoorsOwnTurnedFrame) {
@@ -286,7 +292,7 @@ TEST_F(SwitchDoorTest, TheSwitchDrawsItsPlateWhereItIsAndItsBaseWhereItWasPlaced
 
 TEST_F(SwitchDoorTest, ThePlayerWalkingOntoAPlatePressesItAndItsDoorOpens) {
     PlaceFloor();
-    CSwitch* plate = Place<CSwitch>({"Pos(0,0,3)", "Mesh(" + WriteBlocks("Plate", {{{0, 0.05f, 0}, {1, 0.05f, 1}}}) + ")"});
+    CSwitch* plate = Place<CSwitch>({"Pos(0,0,3)", "Mesh(" + WriteBlocks("Plate", {{{0, 0.25f, 0}, {1, 0.25f, 1}}}) + ")"});
     CDoor* door = Place<CDoor>({"Pos(6,0,0)", "State(UP)", "Parent(0)"});
     Player* player = PlacePlayer({0, 0, 0});
     input.held = {'W'};
@@ -295,7 +301,7 @@ TEST_F(SwitchDoorTest, ThePlayerWalkingOntoAPlatePressesItAndItsDoorOpens) {
     EXPECT_GT(plate->depth, 0.0f);
     Frame(80);
     EXPECT_EQ(plate->fullyPressed, 1);
-    EXPECT_NEAR(player->Position().y, 0.1f - CSwitch::kFullDepth + 0.01f, 0.02f) << "standing on the sunken plate";
+    EXPECT_NEAR(player->Position().y, 0.5f - CSwitch::kFullDepth + 0.01f, 0.02f) << "standing on the sunken plate";
     EXPECT_EQ(door->open, 1);
     EXPECT_GT(door->Position().y, 0.0f);
 }

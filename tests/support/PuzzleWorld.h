@@ -3,11 +3,13 @@
 // recorded around one action at a time. For the puzzle objects' tests.
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "graphics/TextureManager.h"
 #include "objects/CSimpleObject.h"
+#include "objects/ObjectFields.h"
 #include "shaders/ShaderManager.h"
 #include "tests/support/StageWorld.h"
 
@@ -15,6 +17,16 @@
 class Toucher : public CSimpleObject {
 public:
     explicit Toucher(int asKind) { kind = asKind; }
+};
+
+// The values an object gives the runner's dump, by name.
+class FieldLog : public ObjectFields {
+public:
+    explicit FieldLog(const CharacterBase& object) { object.DumpFields(*this); }
+    void Int(const char* name, int value) override { values[name] = static_cast<float>(value); }
+    void Float(const char* name, float value) override { values[name] = value; }
+    void Vector(const char* name, const D3DXVECTOR3& value) override { values[name] = value.x; }
+    std::map<std::string, float> values;
 };
 
 class PuzzleWorldTest : public StageWorldTest {
