@@ -1,7 +1,6 @@
 #pragma once
 // A stage world whose objects can also be drawn: the shaders are loaded, and the device's calls are
 // recorded around one action at a time. For the puzzle objects' tests.
-#include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
@@ -11,6 +10,7 @@
 #include "objects/CSimpleObject.h"
 #include "objects/ObjectFields.h"
 #include "shaders/ShaderManager.h"
+#include "tests/support/RecordedCalls.h"
 #include "tests/support/StageWorld.h"
 
 // Stands in for another object in contact tests: a plain object of any kind.
@@ -55,22 +55,12 @@ protected:
         return toucher;
     }
 
-    // The calls recorded while the action runs.
-    std::vector<std::string> Record(const std::function<void()>& action) {
-        device->ClearCalls();
-        device->StartRecording();
-        action();
-        device->StopRecording();
-        return CallNames(*device);
-    }
+    std::vector<std::string> Record(const std::function<void()>& action) { return testsupport::RecordCalls(*device, action); }
     static int Count(const std::vector<std::string>& calls, const std::string& prefix) {
-        return static_cast<int>(
-            std::count_if(calls.begin(), calls.end(), [&](const std::string& c) { return c.rfind(prefix, 0) == 0; }));
+        return testsupport::CountCalls(calls, prefix);
     }
     static long IndexOf(const std::vector<std::string>& calls, const std::string& prefix) {
-        for (size_t i = 0; i < calls.size(); ++i)
-            if (calls[i].rfind(prefix, 0) == 0) return static_cast<long>(i);
-        return -1;
+        return testsupport::IndexOfCall(calls, prefix);
     }
     // The world matrix the toon effect was last given.
     static D3DXMATRIX ToonWorld() {
