@@ -4,11 +4,16 @@
 #include <utility>
 
 #include "loading/TextData.h"
+#include "objects/CChest.h"
+#include "objects/CDoor.h"
 #include "objects/CFlameStatue.h"
+#include "objects/CGoal.h"
+#include "objects/CItem.h"
 #include "objects/CLauncher.h"
 #include "objects/CSimpleObject.h"
 #include "objects/CStoneBox.h"
 #include "objects/CStoneStatue.h"
+#include "objects/CSwitch.h"
 #include "objects/CWoodBox.h"
 #include "objects/Map.h"
 #include "objects/ObjectList.h"
@@ -21,16 +26,20 @@ CharacterBase* Make() {
     return new T;
 }
 
-// The classes a placement line may name, tried in this order. The other classes of the game join the
-// table as they are built; until then a line naming one is skipped like an unknown name.
+// The classes a placement line may name, tried in this order; a line naming another is skipped.
 const std::vector<std::pair<const char*, CharacterBase* (*)()>>& ClassTable() {
     static const std::vector<std::pair<const char*, CharacterBase* (*)()>> table = {
         {"Player", Make<Player>},
         {"Map", Make<Map>},
         {"CWoodBox", Make<CWoodBox>},
         {"CStoneBox", Make<CStoneBox>},
+        {"CItem", Make<CItem>},
         {"CFlameStatue", Make<CFlameStatue>},
         {"CStoneStatue", Make<CStoneStatue>},
+        {"CGoal", Make<CGoal>},
+        {"CSwitch", Make<CSwitch>},
+        {"CDoor", Make<CDoor>},
+        {"CChest", Make<CChest>},
         {"CSimpleObject", Make<CSimpleObject>},
         {"CLauncher", Make<CLauncher>},
     };

@@ -46,7 +46,9 @@ CharacterBase::~CharacterBase() {
     delete drawParams;
 }
 
-void CharacterBase::Init(std::vector<std::string> params) { ReadParams(params, {}); }
+void CharacterBase::Init(std::vector<std::string> params) {
+    ReadParams(params, [this](const std::string& key, const std::string& value) { ReadClassParam(key, value); });
+}
 
 void CharacterBase::ReadParams(const std::vector<std::string>& params, const OwnKey& ownKey) {
     mesh = nullptr;

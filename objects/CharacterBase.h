@@ -72,6 +72,8 @@ public:
 
     // The common placement keys; true for a "Pos" or "Angle" with at least one component.
     bool SetParam(const std::string& key, const std::string& value);
+    // A class's own placement keys, offered every item after SetParam has seen it (base Init).
+    virtual void ReadClassParam(const std::string& key, const std::string& value) { (void)key, (void)value; }
     // The position: the fourth row of transMat.
     D3DXVECTOR3 Position() const { return D3DXVECTOR3(transMat._41, transMat._42, transMat._43); }
     // Writes the position into the fourth rows of transMat and of world.

@@ -17,6 +17,7 @@
 #include "objects/Map.h"
 #include "shaders/ShaderManager.h"
 #include "tests/support/HeadlessGraphics.h"
+#include "tests/support/RecordedCalls.h"
 
 namespace {
 
@@ -231,15 +232,12 @@ protected:
     }
 
     // The calls recorded while the action runs.
-    std::vector<std::string> Record(const std::function<void()>& action) { return RecordCalls(*device, action); }
+    std::vector<std::string> Record(const std::function<void()>& action) { return testsupport::RecordCalls(*device, action); }
     static bool Has(const std::vector<std::string>& calls, const std::string& prefix) {
-        return std::any_of(calls.begin(), calls.end(), [&](const std::string& c) { return c.rfind(prefix, 0) == 0; });
+        return testsupport::CountCalls(calls, prefix) > 0;
     }
     static long IndexOf(const std::vector<std::string>& calls, const std::string& prefix) {
-        for (size_t i = 0; i < calls.size(); ++i) {
-            if (calls[i].rfind(prefix, 0) == 0) return static_cast<long>(i);
-        }
-        return -1;
+        return testsupport::IndexOfCall(calls, prefix);
     }
 
     static constexpr const char* kCrate = "Mesh(data/xfile/Object/Crate.x)";

@@ -55,15 +55,6 @@ protected:
         for (const auto& call : device.Calls()) names.push_back(call.ToString());
         return names;
     }
-    // The calls the device records while the action runs; recording is off afterwards.
-    static std::vector<std::string> RecordCalls(HeadlessDevice& device, const std::function<void()>& action) {
-        device.ClearCalls();
-        device.StartRecording();
-        action();
-        device.StopRecording();
-        return CallNames(device);
-    }
-
     HWND window = nullptr;
     int answer = IDOK;
     std::vector<ShownBox> boxes;

@@ -11,6 +11,7 @@
 #include "graphics/TextureManager.h"
 #include "objects/ObjectFields.h"
 #include "shaders/ShaderManager.h"
+#include "tests/support/RecordedCalls.h"
 #include "tests/support/StageWorld.h"
 
 // Of the player's kind, so statues take it as their target, but it never moves by itself.
@@ -51,7 +52,7 @@ protected:
     }
 
     // The device calls made while the action runs.
-    std::vector<std::string> Record(const std::function<void()>& action) { return RecordCalls(*device, action); }
+    std::vector<std::string> Record(const std::function<void()>& action) { return testsupport::RecordCalls(*device, action); }
     static long Count(const std::vector<std::string>& calls, const std::string& prefix) {
         return std::count_if(calls.begin(), calls.end(), [&](const std::string& c) { return c.rfind(prefix, 0) == 0; });
     }

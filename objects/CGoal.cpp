@@ -1,0 +1,80 @@
+#include "objects/CGoal.h"
+
+#include "app/Application.h"
+#include "app/SceneId.h"
+#include "graphics/Camera.h"
+#include "loading/SaveData.h"
+#include "loading/TextData.h"
+#include "objects/ObjectFields.h"
+#include "objects/ObjectList.h"
+#include "scenes/Fade.h"
+
+namespace {
+// The stage number a save after stage s holds: s + 2 stages are open then.
+constexpr int kProgressAfterStage = 2;
+}  // namespace
+
+void CGoal::Init(std::vector<std::string> params) {
+    CharacterBase::Init(std::move(params));
+    drawParams->lighting = 0;
+    drawParams->edge = 0;
+    drawParams->castShadow = 0;
+}
+
+void CGoal::ReadClassParam(const std::string& key, const std::string& value) {
+    if (key == "State") state = ParseIntLenient(value);
+}
+
+void CGoal::OnHit(CharacterBase* other) {
+    if (!other || other->kind != KIND_PLAYER) return;
+    reached = 1;
+    Fade::GetInstance().mode = kFadeToBlack;
+}
+
+void CGoal::Update() {
+    if (reached == 1 && Fade::GetInstance().phase == 1) {
+        reached = 0;
+        Leave();
+        return;
+    }
+    if (reached == 1) TurnPlayerAndCamera();
+    *world = rotMat * transMat;
+}
+
+void CGoal::Leave() {
+    Application& app = Application::GetInstance();
+    switch (state) {
+    case GOAL_TO_TITLE:
+        // A save that cannot be written is lost quietly; the way back to the title stays open.
+        WriteProgress(app.stageSelect + kProgressAfterStage);
+        app.nextScene = SCENE_TITLE;
+        app.stageSelect = -1;
+        break;
+    case GOAL_FIRST_STAGE:
+        app.nextScene = SCENE_GAME;
+        app.stageSelect = 0;
+        break;
+    case GOAL_SECOND_STAGE:
+        app.nextScene = SCENE_CONTINUE;
+        app.stageSelect = 1;
+        break;
+    case GOAL_CLOSING:
+        app.nextScene = SCENE_CONTINUE;
+        app.stageSelect = 2;
+        break;
+    default:
+        break;
+    }
+}
+
+// The player walks on away from the goal's facing while the camera swings after it. Without a player
+// there is nothing to turn.
+void CGoal::TurnPlayerAndCamera() {
+    CharacterBase* player = FirstOfKind(KIND_PLAYER);
+    if (!player) return;
+    for (unsigned row = 0; row < 4; ++row)
+        for (unsigned col = 0; col < 4; ++col) player->rotMat(row, col) = -rotMat(row, col);
+    if (Camera* camera = Application::GetInstance().camera) camera->TurnTowardSlowly(player->move);
+}
+
+void CGoal::DumpFields(ObjectFields& out) const { out.Int("reached", reached); }

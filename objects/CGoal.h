@@ -1,0 +1,34 @@
+#pragma once
+// The exit of a stage (kind 2). The player's touch starts the fade to black; while the screen darkens
+// the player is turned to walk on and the camera swings after it; once black, the goal asks for the
+// next scene and stage by its exit kind (its state), and the stage's own exit (kind 0) saves the
+// progress first. Drawn unlit, without outline or shadow.
+#include "objects/CharacterBase.h"
+
+enum GoalExit {
+    GOAL_TO_TITLE = 0,       // a stage finished: progress saved, back to the title
+    GOAL_FIRST_STAGE = 1,    // from the title into the first stage
+    GOAL_SECOND_STAGE = 2,   // from the title to the continue screen, then the second stage
+    GOAL_CLOSING = 3,        // from the title to the closing picture
+};
+
+class CGoal : public CharacterBase {
+public:
+    static constexpr int kFadeToBlack = 2;
+
+    CGoal() { kind = KIND_GOAL; }
+    const char* ClassName() const override { return "CGoal"; }
+
+    void Init(std::vector<std::string> params) override;
+    void ReadClassParam(const std::string& key, const std::string& value) override;
+    void Update() override;
+    void OnHit(CharacterBase* other) override;
+    void DumpFields(ObjectFields& out) const override;
+
+    int reached = 0;
+
+private:
+    // The scene request and stage choice once the screen is black.
+    void Leave();
+    void TurnPlayerAndCamera();
+};
