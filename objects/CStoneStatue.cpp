@@ -24,6 +24,7 @@ constexpr int kLevelThreeFrom = 100;
 constexpr float kFirstCoatStep = 0.25f;
 constexpr float kCoatSwapStep = 1.0f / 6.0f;
 constexpr float kWheelIceStep = 0.1f;
+constexpr float kWheelHubHeight = 0.5f;
 
 // The coordinate a statue rolls along: z for axis 0, x for axis 1.
 float& AlongAxis(D3DXVECTOR3& v, int axis) { return axis == 0 ? v.z : v.x; }
@@ -112,14 +113,15 @@ void CStoneStatue::TurnWheel() {
     PlaceWheel();
 }
 
-// The wheel stands with the statue and spins about its own axle. Along z (axis 0) it spins about its
-// z axis; along x (axis 1) about its x axis, where the wheel models lay their axle, so a statue
-// turned a quarter about y, its axle across the track, rolls true.
+// The wheel models lie with their axle along z and their centre on the origin: the wheel is lifted
+// to its hub height and spins about that axle. A statue rolling along x (axis 1) stands as placed; one
+// rolling along z (axis 0) is placed turned a quarter about y so the axle crosses its track. Either
+// way the top of the wheel leads the way it rolls.
 void CStoneStatue::PlaceWheel() {
-    D3DXMATRIX spin;
-    if (axis == 0) D3DXMatrixRotationZ(&spin, wheelAngle * kDegreesToRadians);
-    else D3DXMatrixRotationX(&spin, wheelAngle * kDegreesToRadians);
-    wheelTransform = spin * rotMat * transMat;
+    D3DXMATRIX spin, lift;
+    D3DXMatrixRotationZ(&spin, (axis == 0 ? wheelAngle : -wheelAngle) * kDegreesToRadians);
+    D3DXMatrixTranslation(&lift, 0.0f, kWheelHubHeight, 0.0f);
+    wheelTransform = spin * lift * rotMat * transMat;
 }
 
 void CStoneStatue::OnHit(CharacterBase* other) {

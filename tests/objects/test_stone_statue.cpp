@@ -178,21 +178,22 @@ TEST_F(StoneStatueTest, TheWheelTurnsAboutItsAxleWithTheStatue) {
     PlaceFloor();
     PlaceStandIn(D3DXVECTOR3(4, 0, 4));
     CStoneStatue* alongZ = PlaceStatue(D3DXVECTOR3(0, 0, 0), 0, {"Angle(0,90,0)"});
-    CStoneStatue* alongX = PlaceStatue(D3DXVECTOR3(0, 0, 2), 1, {"Angle(0,90,0)"});
-    ExpectMatrixNear(alongX->wheelTransform, *alongX->world);  // placed with the statue before it rolls
+    CStoneStatue* alongX = PlaceStatue(D3DXVECTOR3(0, 0, 2), 1, {});
+    D3DXMATRIX hub;
+    D3DXMatrixTranslation(&hub, 0, 0.5f, 0);
+    ExpectMatrixNear(alongX->wheelTransform, hub * *alongX->world);  // placed with the statue before it rolls
     Frame(3);
     for (CStoneStatue* statue : {alongZ, alongX}) {
         EXPECT_NEAR(statue->wheelAngle, 3 * 0.11f * 20.0f, 1e-3f);
         D3DXMATRIX spin;
-        if (statue->axis == 0) D3DXMatrixRotationZ(&spin, statue->wheelAngle * 0.017453f);
-        else D3DXMatrixRotationX(&spin, statue->wheelAngle * 0.017453f);
-        ExpectMatrixNear(statue->wheelTransform, spin * statue->rotMat * statue->transMat);
+        D3DXMatrixRotationZ(&spin, (statue->axis == 0 ? 1 : -1) * statue->wheelAngle * 0.017453f);
+        ExpectMatrixNear(statue->wheelTransform, spin * hub * statue->rotMat * statue->transMat);
+        // The top of the wheel runs ahead the way the statue rolls (toward the player at +x, +z).
+        const D3DXVECTOR3 top(0, 1, 0);
+        D3DXVECTOR3 turned;
+        D3DXVec3TransformNormal(&turned, &top, &statue->wheelTransform);
+        EXPECT_GT(statue->axis == 0 ? turned.z : turned.x, 0.0f) << statue->axis;
     }
-    // Along x, turned a quarter about y, the top of the wheel runs ahead the way it rolls.
-    const D3DXVECTOR3 top(0, 1, 0);
-    D3DXVECTOR3 turned;
-    D3DXVec3TransformNormal(&turned, &top, &alongX->wheelTransform);
-    EXPECT_GT(turned.x, 0.0f);
     // A "Dir" that names no axis keeps the one it has.
     CStoneStatue* odd = Place<CStoneStatue>({"Pos(0,0,0)", "Dir(2)"});
     EXPECT_EQ(odd->axis, 1);
