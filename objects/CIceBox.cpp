@@ -253,7 +253,8 @@ void CIceBox::DrawOverlays() {
     MyShader& toon = ShaderManager::GetInstance().toon;
     toon.SetWorld(world);
     for (int shell : kShown[std::clamp(FreezeLevel(), 0, 3)]) {
-        if (shell < 0 || !levelMeshes[shell]) continue;
+        // A shell not yet frosted at all shows nothing, not even its outline.
+        if (shell < 0 || !levelMeshes[shell] || levelParams[shell]->alpha <= 0.0f) continue;
         Mesh& overlay = *levelMeshes[shell];
         DrawParams* kept = overlay.drawParams;
         overlay.drawParams = levelParams[shell];

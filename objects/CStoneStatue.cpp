@@ -163,7 +163,8 @@ void CStoneStatue::DrawShadow() {
 void CStoneStatue::DrawAlpha() {
     CShaderBase& toon = ShaderManager::GetInstance().toon;
     const auto overlay = [&](Overlay which, const D3DXMATRIX& at) {
-        DrawMeshWith(toon, overlays[which], &overlayParams[which], at, 1);
+        // A coat not yet frosted at all shows nothing, not even its outline.
+        if (overlayParams[which].alpha > 0.0f) DrawMeshWith(toon, overlays[which], &overlayParams[which], at, 1);
     };
     if (state <= 1) overlay(EAGLE_ICE_1, *world);
     if (state >= 1) overlay(EAGLE_ICE_2, *world);

@@ -267,11 +267,12 @@ TEST_F(StoneStatueTest, TheIceOverlaysShowByLevelWithTheirOwnParameters) {
     }
     ID3DXEffect* toon = ShaderManager::GetInstance().toon.effect;
     const DrawParams* shared = statue->overlays[CStoneStatue::EAGLE_ICE_1]->drawParams;
-    // Level 0: the first coat; level 1: both coats; level 2: the thick coat and the iced wheel.
+    // Unfrosted nothing shows; level 0: the first coat; level 1: both coats; level 2: the thick coat
+    // and the iced wheel.
     const struct {
         int hits;
         long draws;
-    } levels[] = {{0, 1}, {5, 2}, {6, 2}};
+    } levels[] = {{0, 0}, {1, 1}, {4, 2}, {6, 2}};
     for (const auto& level : levels) {
         Hit(statue, level.hits);
         Frame();
