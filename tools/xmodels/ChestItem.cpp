@@ -1,7 +1,7 @@
 // The treasure chest, shut and open, and the cold gun lying ready to be taken.
-//  - Chest: 1 wide (x), 0.7 deep (z), 0.7 tall, front +z: a plank box up to 0.44 under a rounded lid,
+//  - Chest: 1 wide (x), 0.7 deep (z), 1.1 tall, front +z: a plank box up to 0.8 under a rounded lid,
 //    gold corners, bands and a lock. ChestOpen has the lid swung back 100 degrees about its hinge at
-//    the back top edge (y 0.44, z -0.35) and gold and a glinting blue gem inside.
+//    the back top edge (y 0.8, z -0.35) and gold and a glinting blue gem inside.
 //  - ColdGun: about 0.8 long along x (muzzle towards +x), between y 0.5 and 0.9 and centred on the y
 //    axis so that it spins in place: a dark grip, a steel body and an ice-crystal barrel.
 #include <cmath>
@@ -12,7 +12,9 @@
 namespace xmodels {
 namespace {
 
-constexpr float kBodyTop = 0.44f, kHalfWidth = 0.5f, kHalfDepth = 0.35f, kLidRise = 0.26f;
+// Tall enough that a player walking up meets its front (and reaches for it) instead of stepping on.
+constexpr float kBodyTop = 0.8f, kHalfWidth = 0.5f, kHalfDepth = 0.35f, kLidRise = 0.28f;
+constexpr float kInside = kBodyTop - 0.44f;  // the treasure sits this much higher in the deeper box
 constexpr int kLidSteps = 12;
 
 XMaterial Wood(float r, float g, float b) {
@@ -98,21 +100,21 @@ XModel Chest(bool open) {
     if (open) {
         // A heap of gold coins, loose coins on it and a big ice-blue gem with a sparkle above.
         b.UseMaterial(gold);
-        b.AddEllipsoid({0, 0.30f, 0}, {0.40f, 0.14f, 0.26f}, 6, 14, 0.12f);
+        b.AddEllipsoid({0, 0.30f + kInside, 0}, {0.40f, 0.14f, 0.26f}, 6, 14, 0.12f);
         for (int k = 0; k < 7; ++k) {
             const float a = 0.9f * k, r = 0.08f + 0.035f * k;
-            const D3DXVECTOR3 at(r * std::cos(a), 0.38f + 0.06f * std::cos(r * 4) - 0.02f * (k % 3), 0.7f * r * std::sin(a));
+            const D3DXVECTOR3 at(r * std::cos(a), kInside + 0.38f + 0.06f * std::cos(r * 4) - 0.02f * (k % 3), 0.7f * r * std::sin(a));
             b.SetPlacement(Place(RotationX(0.3f * std::sin(2.0f * k)) * RotationZ(0.4f * std::cos(1.3f * k)), at));
             b.AddCylinder({0, 0, 0}, 0.014f, {0.055f, 0.055f}, {0.055f, 0.055f}, 10);
         }
         b.SetPlacement(Identity());
         b.UseMaterial(b.AddMaterial(Colour(0.55f, 0.90f, 1.0f, 1, 80, 1.0f, {0.3f, 0.5f, 0.6f})));
-        AddGem(b, {0.06f, 0.50f, 0.02f}, 0.08f, 0.12f, {0, 0, 1}, 0.25f);
+        AddGem(b, {0.06f, 0.50f + kInside, 0.02f}, 0.08f, 0.12f, {0, 0, 1}, 0.25f);
         b.UseMaterial(b.AddMaterial(Colour(0.95f, 0.25f, 0.35f, 1, 80, 1.0f)));
-        AddGem(b, {-0.2f, 0.44f, 0.08f}, 0.045f, 0.06f, {1, 0, 0}, 0.5f);
+        AddGem(b, {-0.2f, 0.44f + kInside, 0.08f}, 0.045f, 0.06f, {1, 0, 0}, 0.5f);
         b.UseMaterial(b.AddMaterial(Colour(1.0f, 1.0f, 1.0f, 1, 80, 1.0f, {0.6f, 0.6f, 0.6f})));
-        AddGem(b, {0.14f, 0.68f, 0.06f}, 0.012f, 0.07f);
-        AddGem(b, {0.14f, 0.68f, 0.06f}, 0.012f, 0.07f, {0, 0, 1}, D3DX_PI / 2);
+        AddGem(b, {0.14f, 0.68f + kInside, 0.06f}, 0.012f, 0.07f);
+        AddGem(b, {0.14f, 0.68f + kInside, 0.06f}, 0.012f, 0.07f, {0, 0, 1}, D3DX_PI / 2);
     }
     return SingleModel(open ? "ChestOpen" : "Chest", b);
 }
