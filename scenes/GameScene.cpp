@@ -11,6 +11,7 @@
 #include "scenes/EscLatch.h"
 #include "scenes/Fade.h"
 #include "scenes/StageView.h"
+#include "sound/Music.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ const char* GameScene::Placement(int stage) {
 }
 
 void GameScene::Initialize() {
-    // The title music stops and the game music starts here once sound lands.
+    StopTitleMusic();
     const int stage = Application::GetInstance().stageSelect;
     ResourceLoader::GetInstance().Load("Data/txt/Game.txt");
     ResourceLoader::GetInstance().Load(MapList(stage));
@@ -38,6 +39,7 @@ void GameScene::Initialize() {
         camera->TurnToward(D3DXVECTOR3(0.0f, 0.0f, 1.0f));
     }
     Mouse::GetInstance().Recenter();
+    StartGameMusic();
 }
 
 void GameScene::Update() {

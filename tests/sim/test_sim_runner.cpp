@@ -28,7 +28,7 @@ TEST(SimRunner, DumpsOneObjectPerFrameAndRepeatsItselfExactly) {
     EXPECT_EQ(run.LastLine(), "sim: frames=3 scene=3 quit=0");
     const std::string devices =
         ",\"camera\":{\"pitch\":0,\"yaw\":0,\"eye\":[0,0,0],\"target\":[0,0,0]},\"mouse\":{\"v\":0,\"h\":0},"
-        "\"fade\":{\"mode\":0,\"phase\":0,\"alpha\":0},\"objects\":[]}\n";
+        "\"fade\":{\"mode\":0,\"phase\":0,\"alpha\":0},\"objects\":[],\"sound\":[]}\n";
     EXPECT_EQ(ReadFile(dump),
               "{\"frame\":1,\"scene\":3,\"stageSelect\":2,\"quit\":0" + devices +
               "{\"frame\":2,\"scene\":3,\"stageSelect\":2,\"quit\":0" + devices +
