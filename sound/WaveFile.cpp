@@ -64,7 +64,7 @@ bool WaveFile::ReadFormat(const Chunk& chunk) {
         if (chunk.size < kRecordSize || !ReadAt(chunk.offset + sizeof pcm, &extraSize, sizeof extraSize)) return false;
         if (kRecordSize + static_cast<uint32_t>(extraSize) > chunk.size) return false;
     }
-    std::memcpy(&format, &pcm, sizeof pcm);
+    static_cast<PCMWAVEFORMAT&>(format) = pcm;
     format.cbSize = extraSize;
     extraFormat.assign(extraSize, 0);
     if (extraSize && !ReadAt(chunk.offset + kRecordSize, extraFormat.data(), extraSize)) return false;

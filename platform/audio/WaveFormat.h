@@ -20,13 +20,7 @@ struct PCMWAVEFORMAT {
 };
 
 // The full record: those 16 bytes and the size of the extra format bytes that follow it.
-struct WAVEFORMATEX {
-    uint16_t wFormatTag;
-    uint16_t nChannels;
-    uint32_t nSamplesPerSec;
-    uint32_t nAvgBytesPerSec;
-    uint16_t nBlockAlign;
-    uint16_t wBitsPerSample;
+struct WAVEFORMATEX : PCMWAVEFORMAT {
     uint16_t cbSize;
 };
 

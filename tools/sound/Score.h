@@ -13,6 +13,12 @@ struct Note {
     int length = 1;  // in ticks
 };
 
+// One bar of harmony: the bass note and the chord above it, low to high ("E2", "G3 B3 D4 F#4").
+struct ChordBar {
+    const char* bass;
+    const char* voicing;
+};
+
 struct Score {
     int samplesPerTick = 0;  // a whole number, so every bar lands on an exact sample
     int ticksPerBar = 16;

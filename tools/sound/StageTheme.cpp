@@ -12,13 +12,8 @@ constexpr int kBar = 16;  // 4/4 in sixteenths
 // General MIDI percussion keys.
 constexpr int kKick = 36, kSideStick = 37, kClosedHat = 42, kShaker = 70, kTriangle = 81;
 
-struct Bar {
-    const char* bass;
-    const char* voicing;  // three or four keys, low to high
-};
-
 // Four eight-bar phrases: A, B, A again, and a quiet C that leads back to A.
-const std::array<Bar, 8> kPhraseA = {{
+const std::array<ChordBar, 8> kPhraseA = {{
     {"D2", "F3 A3 C4 E4"},   // Dm9
     {"G2", "F3 A3 B3 E4"},   // G13
     {"D2", "F3 A3 C4 E4"},   // Dm9
@@ -28,7 +23,7 @@ const std::array<Bar, 8> kPhraseA = {{
     {"A1", "G3 C4 E4"},      // Am7
     {"A1", "G3 C#4 E4"},     // A7
 }};
-const std::array<Bar, 8> kPhraseB = {{
+const std::array<ChordBar, 8> kPhraseB = {{
     {"F2", "E3 A3 C4"},      // Fmaj7
     {"G2", "E3 B3 D4"},      // G6
     {"E2", "D3 G3 B3"},      // Em7
@@ -38,7 +33,7 @@ const std::array<Bar, 8> kPhraseB = {{
     {"Bb1", "A3 D4 F4"},     // Bbmaj7
     {"A1", "G3 C#4 E4"},     // A7
 }};
-const std::array<Bar, 8> kPhraseC = {{
+const std::array<ChordBar, 8> kPhraseC = {{
     {"G1", "Bb3 D4 F4 A4"},  // Gm9
     {"C2", "Bb3 D4 E4"},     // C9
     {"F2", "E3 A3 C4"},      // Fmaj7
@@ -93,10 +88,10 @@ void Drums(Score& score, int at, bool full) {
     score.Add(kDrumChannel, kSideStick, at + 12, 2, 54);
 }
 
-void Phrase(Score& score, int firstBar, const std::array<Bar, 8>& phrase, bool full) {
+void Phrase(Score& score, int firstBar, const std::array<ChordBar, 8>& phrase, bool full) {
     for (int i = 0; i < 8; ++i) {
         const int at = (firstBar + i) * kBar;
-        const Bar& bar = phrase[static_cast<size_t>(i)];
+        const ChordBar& bar = phrase[static_cast<size_t>(i)];
         const std::vector<int> voicing = Keys(bar.voicing);
         Bass(score, at, Key(bar.bass) + 12, full ? 84 : 64);
         Ripple(score, at, voicing, full ? 70 : 52);

@@ -9,13 +9,8 @@ enum Channel { kCelesta, kHarp, kStrings, kBass, kFlute, kGlock };
 
 constexpr int kBar = 12;  // 3/4 in sixteenths
 
-struct Bar {
-    const char* bass;
-    const char* voicing;  // four keys, low to high
-};
-
 // Eight-bar phrases: A, B, A again.
-const std::array<Bar, 8> kPhraseA = {{
+const std::array<ChordBar, 8> kPhraseA = {{
     {"E2", "G3 B3 D4 F#4"},   // Em9
     {"C3", "G3 B3 E4 F#4"},   // Cmaj7 with the raised eleventh
     {"A2", "G3 B3 C4 E4"},    // Am9
@@ -25,7 +20,7 @@ const std::array<Bar, 8> kPhraseA = {{
     {"D3", "A3 C4 E4 G4"},    // Am7 over D
     {"G2", "F#3 B3 D4 G4"},   // Gmaj7
 }};
-const std::array<Bar, 8> kPhraseB = {{
+const std::array<ChordBar, 8> kPhraseB = {{
     {"C3", "E3 G3 B3 D4"},    // Cmaj9
     {"D3", "A3 D4 E4 F#4"},   // Dadd9
     {"B2", "A3 B3 D4 F#4"},   // Bm7
@@ -46,7 +41,7 @@ const char* const kMelodyA2 =
     "B4:6 E5:2 F#5:4  G5:6 F#5:2 E5:4  C5:6 B4:2 A4:4  A4:4 B4:4 D#5:4 "
     "E5:4 B5:4 G5:4  A5:4 F#5:4 C6:4  E5:6 D5:2 C5:4  B4:4 D#5:4 F#5:4";
 
-void Accompany(Score& score, int firstBar, const std::array<Bar, 8>& phrase, int harpVelocity) {
+void Accompany(Score& score, int firstBar, const std::array<ChordBar, 8>& phrase, int harpVelocity) {
     static const int kArpeggio[6] = {0, 1, 2, 3, 2, 1};
     for (int i = 0; i < 8; ++i) {
         const int at = (firstBar + i) * kBar;
