@@ -10,6 +10,7 @@
 #include "loading/ResourceLoader.h"
 #include "objects/CameraObstacles.h"
 #include "shaders/ShaderManager.h"
+#include "sound/SoundManager.h"
 #include "graphics/MeshManager.h"
 
 const char* const kWindowTitle = "VELDORIN";
@@ -57,8 +58,9 @@ bool Application::Initialize(HINSTANCE instance) {
     Mouse::GetInstance().Init();
     camera = new Camera();
     camera->SetObstacleQuery(ObjectListObstacles());
-    // Sound joins here as it lands. The start-up list loads behind the loading screen before the
-    // window is shown.
+    SoundManager::GetInstance().hWnd = hWnd;
+    SoundManager::GetInstance().Init();
+    // The start-up list loads behind the loading screen before the window is shown.
     ResourceLoader::GetInstance().Load("Data/txt/Init.txt");
 
     ShowWindow(hWnd, SW_SHOW);
@@ -119,7 +121,8 @@ void Application::Shutdown() {
     camera = nullptr;
     MeshManager::GetInstance().ReleaseAll();
     TextureManager::GetInstance().ReleaseAll();
-    // Sound is released here once it lands; the device always goes last.
+    SoundManager::GetInstance().Release();
+    // The device always goes last.
     GraphicsDevice::GetInstance().Release();
 }
 

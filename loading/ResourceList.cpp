@@ -7,6 +7,7 @@
 #include "graphics/TextureManager.h"
 #include "loading/LoadPacing.h"
 #include "loading/TextData.h"
+#include "sound/SoundManager.h"
 
 ResourceRecord ParseResourceRecord(const std::string& line) {
     ResourceRecord record;
@@ -40,8 +41,9 @@ void LoadResource(const ResourceRecord& record) {
         case ResourceAction::SkinnedMesh:
             MeshManager::GetInstance().GetSkinnedMesh(GraphicsDevice::GetInstance().GetDevice(), record.path);
             break;
-        // The sound slots take their records here once sound lands.
         case ResourceAction::Sound:
+            SoundManager::GetInstance().LoadSound(record.soundSlot, record.path);
+            break;
         case ResourceAction::None:
             break;
     }

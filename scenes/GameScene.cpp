@@ -11,6 +11,7 @@
 #include "scenes/EscLatch.h"
 #include "scenes/Fade.h"
 #include "scenes/StageView.h"
+#include "sound/Music.h"
 
 const char* GameScene::MapList(int stage) {
     return stage == 0 ? "Data/txt/Map1.txt" : stage == 1 ? "Data/txt/Map2.txt" : "";
@@ -21,7 +22,7 @@ const char* GameScene::Placement(int stage) {
 }
 
 void GameScene::Initialize() {
-    // The title music stops and the game music starts here once sound lands.
+    StopTitleMusic();
     const int stage = Application::GetInstance().stageSelect;
     ResourceLoader::GetInstance().Load("Data/txt/Game.txt");
     ResourceLoader::GetInstance().Load(MapList(stage));
@@ -31,6 +32,7 @@ void GameScene::Initialize() {
         camera->TurnToward(D3DXVECTOR3(0.0f, 0.0f, 1.0f));
     }
     Mouse::GetInstance().Recenter();
+    StartGameMusic();
 }
 
 void GameScene::Update() {

@@ -19,12 +19,11 @@
 #include "scenes/EscLatch.h"
 #include "scenes/Fade.h"
 #include "scenes/StageView.h"
+#include "sound/Music.h"
 #include "sound/SoundManager.h"
 
 namespace {
 
-constexpr int kGameMusic = 0;
-constexpr int kTitleMusic = 1;
 constexpr int kStartSound = 2;
 constexpr int kGunContainers = 2;
 constexpr float kEyeHeight = 2.0f;
@@ -41,8 +40,7 @@ std::vector<CharacterBase*> FirstFew(int kind, int count) {
 }  // namespace
 
 void TitleScene::Initialize() {
-    SoundManager& sound = SoundManager::GetInstance();
-    sound.Stop(kGameMusic);
+    StopGameMusic();
     ResourceLoader::GetInstance().Load("Data/txt/Title.txt");
     TextureManager& textures = TextureManager::GetInstance();
     logo = textures.GetTexture("data/Texture/TitleLogo.png");
@@ -56,7 +54,7 @@ void TitleScene::Initialize() {
         camera->mouseControl = false;
     }
     Mouse::GetInstance().Recenter();
-    sound.Play(kTitleMusic, SoundManager::kMusicVolume, true);
+    StartTitleMusic();
     if (Application::GetInstance().stageSelect == -1) {
         // Back from a stage's goal: no logo, the intro runs at once.
         logoAlpha = 0;

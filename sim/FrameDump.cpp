@@ -10,6 +10,7 @@
 #include "objects/ObjectFields.h"
 #include "objects/ObjectList.h"
 #include "scenes/Fade.h"
+#include "sound/SoundManager.h"
 
 namespace {
 
@@ -101,6 +102,16 @@ std::string ObjectsJson() {
     return text + "]";
 }
 
+// The slots playing by the game's clock, in slot order.
+std::string SoundJson() {
+    std::string text = "[";
+    for (const SoundManager::Playing& playing : SoundManager::GetInstance().GetPlaying()) {
+        if (text.size() > 1) text += ',';
+        text += "{\"slot\":" + std::to_string(playing.slot) + ",\"loop\":" + (playing.looping ? "1" : "0") + "}";
+    }
+    return text + "]";
+}
+
 }  // namespace
 
 int CurrentSceneId(const Application& app) {
@@ -121,6 +132,7 @@ std::string DumpFrame(int frame, const Application& app) {
         app.sceneMgr->GetCurrent()->DumpFields(fields);
     }
     json += ",\"objects\":" + ObjectsJson();
+    json += ",\"sound\":" + SoundJson();
     json += "}";
     return json;
 }

@@ -6,7 +6,8 @@ class Application;
 
 // {"frame":n,"scene":id,"stageSelect":s,"quit":0|1,
 //  "camera":{"pitch":p,"yaw":y,"eye":[x,y,z],"target":[x,y,z]} (null without a camera),
-//  "mouse":{"v":vertical angle,"h":horizontal angle}}; numbers with six significant digits.
+//  "mouse":{"v":vertical angle,"h":horizontal angle},"fade":{...},"objects":[...],
+//  "sound":[{"slot":n,"loop":0|1},...]}; numbers with six significant digits.
 std::string DumpFrame(int frame, const Application& app);
 // The id of the current scene, 0 when there is none.
 int CurrentSceneId(const Application& app);

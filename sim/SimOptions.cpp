@@ -5,6 +5,7 @@
 const char* const kSimUsage =
     "usage: veldorin-sim [--root DIR] [--frames N] [--scene ID] [--stage N] [--input FILE] [--dump FILE]\n"
     "                    [--render] [--screenshot FRAME:PATH]... [--fullscreen yes|no] [--live-input]\n"
+    "                    [--real-time]\n"
     "FRAME is a main-loop frame (from 1) or F+K, the K-th loading-screen picture after frame F\n";
 
 namespace {
@@ -28,6 +29,10 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
         }
         if (option == "--live-input") {
             options.liveInput = true;
+            continue;
+        }
+        if (option == "--real-time") {
+            options.realTime = true;
             continue;
         }
         if (!hasValue) {

@@ -20,6 +20,7 @@ struct SimOptions {
     std::map<std::pair<int, int>, std::string> loadScreenshots;
     bool fullScreen = false;                    // the answer to the full-screen question
     bool liveInput = false;                     // the window's real keyboard, mouse and pads instead of a script
+    bool realTime = false;                      // frames take 16 ms of real time, as the game's do
 };
 
 // Parses argv; on failure returns false with a message naming the bad option.

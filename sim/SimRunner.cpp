@@ -1,6 +1,7 @@
 #include "sim/SimRunner.h"
 
 #include <iostream>
+#include <thread>
 #include <vector>
 
 #include "graphics/GraphicsDevice.h"
@@ -43,6 +44,7 @@ int SimRunner::Run(std::ostream& out, std::ostream& errors) {
         app.startStage = options.stage;
     }
     input.BeginFrame(1);
+    frameEnd = std::chrono::steady_clock::now();
     if (app.Initialize(nullptr)) app.Run();
     for (const auto& [when, path] : options.loadScreenshots) {
         if (!takenLoadScreenshots.count(when)) {
@@ -90,6 +92,14 @@ bool SimRunner::AfterFrame(int frame) {
     lastScene = CurrentSceneId(app);
     if (dump) *dump << DumpFrame(frame, app) << '\n';
     clock.Advance(kFrameMs);
+    if (options.realTime) {
+        // The game clock stays simulated; only the pace follows the wall clock, sleeping out the rest
+        // of each 16 ms as the game's loop does, so that an audio device hears the run as played.
+        frameEnd += std::chrono::milliseconds(kFrameMs);
+        const auto now = std::chrono::steady_clock::now();
+        if (frameEnd > now) std::this_thread::sleep_until(frameEnd);
+        else frameEnd = now;
+    }
     if (frame >= options.frames) return false;
     input.BeginFrame(frame + 1);
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 // Runs the game's own Application for a number of frames with a simulated clock and scripted input,
 // writing the per-frame dump and the requested screenshots.
+#include <chrono>
 #include <ostream>
 #include <set>
 #include <utility>
@@ -42,4 +43,5 @@ private:
     int framesRun = 0;
     int lastScene = 0;
     bool failed = false;
+    std::chrono::steady_clock::time_point frameEnd;  // with --real-time: when the last frame's 16 ms ran out
 };

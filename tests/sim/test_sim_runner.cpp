@@ -30,7 +30,7 @@ TEST(SimRunner, DumpsOneObjectPerFrameAndRepeatsItselfExactly) {
     auto devices = [](int frames) {
         return ",\"camera\":{\"pitch\":0,\"yaw\":0,\"eye\":[0,0,0],\"target\":[0,0,0]},\"mouse\":{\"v\":0,\"h\":0},"
                "\"fade\":{\"mode\":0,\"phase\":0,\"alpha\":0},\"frames\":" +
-               std::to_string(frames) + ",\"objects\":[]}\n";
+               std::to_string(frames) + ",\"objects\":[],\"sound\":[]}\n";
     };
     EXPECT_EQ(ReadFile(dump),
               "{\"frame\":1,\"scene\":3,\"stageSelect\":2,\"quit\":0" + devices(1) +
