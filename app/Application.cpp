@@ -9,6 +9,7 @@
 #include "graphics/TextureManager.h"
 #include "loading/ResourceLoader.h"
 #include "objects/CameraObstacles.h"
+#include "objects/ObjectList.h"
 #include "shaders/ShaderManager.h"
 #include "sound/SoundManager.h"
 #include "graphics/MeshManager.h"
@@ -97,6 +98,8 @@ int Application::Run() {
     }
 
     sceneMgr = nullptr;  // the manager goes without finalising its scene
+    // The stage's objects borrow the caches' models and images: they go before the caches do.
+    ClearObjects();
     Shutdown();
     return 0;
 }

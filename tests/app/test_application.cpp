@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/Application.h"
+#include "app/SceneId.h"
 #include "graphics/GraphicsDevice.h"
 #include "platform/Platform.h"
 #include "platform/headless/HeadlessDevice.h"
@@ -64,6 +65,7 @@ protected:
         platform::SetMessageBoxHandler({});
         platform::headless::SetCreateFilter({});
         Application::GetInstance().observer = nullptr;
+        Application::GetInstance().startScene = SCENE_TITLE;
         std::filesystem::current_path(previousDir);
     }
     std::vector<std::string> boxes;
@@ -99,6 +101,8 @@ TEST_F(ApplicationTest, LoopSleepsOnlyAfterShortFramesAndShutsTheDeviceDown) {
     // Each frame reads the clock twice: frames of 5 ms, 16 ms and 30 ms.
     ScriptedClock clock({0, 5, 100, 116, 200, 230});
     Application& app = Application::GetInstance();
+    // A scene that loads nothing, so only the frames sleep.
+    app.startScene = SCENE_CONTINUE;
     ASSERT_TRUE(app.Initialize(nullptr));
     platform::SetClock(&clock);
     StopAfter observer(3);

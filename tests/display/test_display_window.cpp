@@ -16,8 +16,8 @@ namespace {
 using namespace std::chrono_literals;
 using namespace xscreen;
 
-TEST(DisplaySim, RenderedEmptyTitleFrameIsAnOpaqueBlack800x600Picture) {
-    const std::string shot = "/tmp/veldorin_black_" + std::to_string(::getpid()) + ".png";
+TEST(DisplaySim, TheRenderedTitleShowsTheLogoOverTheHubInAnOpaque800x600Picture) {
+    const std::string shot = "/tmp/veldorin_title_" + std::to_string(::getpid()) + ".png";
     const ProcessResult run = RunProcess(std::string(VELDORIN_SIM) + " --render --frames 8 --screenshot 5:" + shot);
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.LastLine(), "sim: frames=8 scene=1 quit=0");
@@ -25,15 +25,20 @@ TEST(DisplaySim, RenderedEmptyTitleFrameIsAnOpaqueBlack800x600Picture) {
     ASSERT_TRUE(picture.Load(shot)) << "no screenshot written";
     EXPECT_EQ(picture.width, 800);
     EXPECT_EQ(picture.height, 600);
-    size_t notBlack = 0;
+    size_t translucent = 0, icyLetters = 0, lit = 0;
     for (int y = 0; y < picture.height; ++y) {
         for (int x = 0; x < picture.width; ++x) {
             const uint8_t* p = picture.At(x, y);
-            if (p[0] || p[1] || p[2] || p[3] != 255) ++notBlack;
+            if (p[3] != 255) ++translucent;
+            // The name in icy blue across the upper band; the hub's floor and walls below it.
+            if (y >= 90 && y < 250 && p[2] > 170 && p[2] - p[0] > 45) ++icyLetters;
+            if (y >= 350 && p[0] + p[1] + p[2] > 150) ++lit;
         }
     }
-    EXPECT_EQ(notBlack, 0u);
-    std::remove(shot.c_str());
+    EXPECT_EQ(translucent, 0u);
+    EXPECT_GT(icyLetters, 20000u) << "look at " << shot;
+    EXPECT_GT(lit, 100000u) << "the hub behind the logo; look at " << shot;
+    if (!HasFailure()) std::remove(shot.c_str());
 }
 
 // Both answers to the question: closing it means a window of 800 x 600; Yes (Return, the box's

@@ -3,6 +3,7 @@
 // player's footsteps.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -36,9 +37,28 @@ std::vector<std::string> SoundFields(const std::string& dump) {
     return fields;
 }
 
+// A content tree whose first stage holds only the room and the player: nothing else makes a sound.
+class QuietStage {
+public:
+    QuietStage() : root(std::filesystem::temp_directory_path() / ("veldorin_quiet_" + std::to_string(::getpid()))) {
+        std::filesystem::remove_all(root);
+        std::filesystem::copy(kGame, root, std::filesystem::copy_options::recursive);
+        std::ofstream(root / "Data/txt/Mapdata1.txt")
+            << "Name(Map)\tPos(0,0,0)\tMesh(data/xfile/Map/TestRoom.x)\n"
+            << "Name(Player)\tPos(0,0,-6)\tSkinMesh(data/xfile/Player/player.x)\tContainer(1)\n";
+    }
+    ~QuietStage() {
+        std::error_code ec;
+        std::filesystem::remove_all(root, ec);
+    }
+    const std::filesystem::path root;
+};
+
 // Runs the first stage for 120 frames with the given driver environment; returns the run.
 ProcessResult RunStage(const std::string& environment, const std::string& extra) {
-    return RunProcess(environment + " " + kSim + " --scene 2 --stage 0 --frames 120 " + extra);
+    static const QuietStage stage;
+    return RunProcess(environment + " " + kSim + " --root " + stage.root.string() + " --scene 2 --stage 0 --frames 120 " +
+                      extra);
 }
 
 }  // namespace
