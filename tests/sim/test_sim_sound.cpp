@@ -95,6 +95,24 @@ TEST(SimSound, TheDumpIsTheSameWithoutAnAudioDevice) {
     EXPECT_EQ(b.err.find("ALSA"), std::string::npos) << b.err;
 }
 
+// The title's music as OpenAL Soft's wave writer records it: there, and not clipped.
+TEST(SimSound, TheTitlePlaysItsMusic) {
+    const std::string conf = TempPath("title.conf"), wav = TempPath("title.wav");
+    std::ofstream(conf) << "[general]\ndrivers=wave\nfrequency=44100\nchannels=stereo\nsample-type=int16\n[wave]\nfile="
+                        << wav << "\n";
+    const ProcessResult run =
+        RunProcess("ALSOFT_DRIVERS=wave ALSOFT_CONF=" + conf + " " + kSim + " --frames 90 --real-time");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<float> left = ReadChannel(wav, 0);
+    std::remove(conf.c_str());
+    std::remove(wav.c_str());
+    size_t start = 0;
+    while (start < left.size() && left[start] == 0.0f) ++start;
+    ASSERT_GT(left.size(), start + 22050) << "half a second of music at least";
+    EXPECT_GT(Decibels(RmsOf(left, start)), -35.0f);
+    EXPECT_LT(PeakOf(left), 0.99f);
+}
+
 // Two runs of the stage recorded by OpenAL Soft's wave writer, one walking and one standing. The music
 // starts at the same place in both mixes, so lined up on its first sound the standing run cancels the
 // music out of the walking one, and what is left is the footsteps.
