@@ -54,8 +54,13 @@ void CGoal::Leave() {
         app.nextScene = SCENE_GAME;
         app.stageSelect = 0;
         break;
-    case GOAL_SECOND_STAGE:
+    case GOAL_CONTINUE:
         app.nextScene = SCENE_CONTINUE;
+        app.stageSelect = 1;
+        break;
+    case GOAL_SECOND_STAGE:
+        // Without it the second stage could never be entered from the hub.
+        app.nextScene = SCENE_GAME;
         app.stageSelect = 1;
         break;
     case GOAL_CLOSING:

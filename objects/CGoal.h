@@ -8,8 +8,9 @@
 enum GoalExit {
     GOAL_TO_TITLE = 0,       // a stage finished: progress saved, back to the title
     GOAL_FIRST_STAGE = 1,    // from the title into the first stage
-    GOAL_SECOND_STAGE = 2,   // from the title to the continue screen, then the second stage
-    GOAL_CLOSING = 3,        // from the title to the closing picture
+    GOAL_CONTINUE = 2,       // from the title to the closing picture (stage choice 1)
+    GOAL_CLOSING = 3,        // from the title to the closing picture (stage choice 2)
+    GOAL_SECOND_STAGE = 4,   // from the title into the second stage
 };
 
 class CGoal : public CharacterBase {

@@ -218,7 +218,8 @@ TEST_F(ChestItemGoalTest, EachExitKindAsksForItsSceneAndStageAndOthersAskForNoth
         int scene;
         int stage;
     };
-    const Case cases[] = {{1, SCENE_GAME, 0}, {2, SCENE_CONTINUE, 1}, {3, SCENE_CONTINUE, 2}, {7, SCENE_NONE, 5}};
+    // Exit kind 4 is the way into the second stage.
+    const Case cases[] = {{1, SCENE_GAME, 0}, {2, SCENE_CONTINUE, 1}, {3, SCENE_CONTINUE, 2}, {4, SCENE_GAME, 1}, {7, SCENE_NONE, 5}};
     Application& app = Application::GetInstance();
     std::filesystem::current_path(scratch);
     for (const Case& c : cases) {
