@@ -120,6 +120,7 @@ TEST_F(ShaderManagerTest, ThePassesGiveBackTheTargetsTheyFound) {
     EXPECT_EQ(boundDepth(), depth);
     EXPECT_EQ(shaders.edgeFilter.sceneView.texture, shaders.sceneTarget->texture);
     EXPECT_EQ(shaders.edgeFilter.depthView.texture, shaders.depthTarget->texture);
+    EXPECT_EQ(shaders.edgeFilter.normalView.texture, shaders.extraTarget->texture);
     // The extra target is cleared, then all three together: two clears of colour and depth.
     EXPECT_EQ(Matching(device, "Clear"), (std::vector<std::string>{
         "Clear(0, 3, 4278190080, 1065353216, 0)",   // the back buffer before the shadow pass
@@ -137,7 +138,7 @@ TEST_F(ShaderManagerTest, TheEdgeFilterSetsItsTexelSizeAndLimitEveryFrame) {
         EXPECT_EQ(Matching(device, "EdgeFilter.Set"),
                   (std::vector<std::string>{"EdgeFilter.SetTechnique:EdgeTech()", "EdgeFilter.SetValue:TexelSize()",
                                             "EdgeFilter.SetFloat:Limit()", "EdgeFilter.SetTexture:SceneTex()",
-                                            "EdgeFilter.SetTexture:ZMapTex()"}));
+                                            "EdgeFilter.SetTexture:ZMapTex()", "EdgeFilter.SetTexture:NormalTex()"}));
         float limit = 0.0f;
         D3DXVECTOR4 texel;
         shaders.edgeFilter.effect->GetFloat("Limit", &limit);

@@ -18,6 +18,8 @@ bool WriteSwitchDoor(const std::string& root);
 bool WriteChestItem(const std::string& root);
 bool WriteGoal(const std::string& root);
 bool WriteStatues(const std::string& root);
+// The sky dome every place shares ("Map/Sky.x" and its image).
+bool WriteSky(const std::string& root);
 // The ice launcher's machine (written by WriteScenery as "Object/Launcher.x").
 XModel BuildLauncher();
 
