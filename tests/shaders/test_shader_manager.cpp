@@ -183,6 +183,8 @@ TEST_F(ShaderManagerTest, ToonDrawSendsTheMaterialColoursModulatedByLightAndObje
     EXPECT_FLOAT_EQ(value, 0.3f);
     toon.effect->GetFloat("Edge", &value);
     EXPECT_EQ(value, 1.0f);
+    toon.effect->GetFloat("SelfLit", &value);
+    EXPECT_EQ(value, 0.0f) << "an ordinary material is toon-lit";
     IDirect3DTexture9* texture = nullptr;
     toon.effect->GetTexture("MeshTex", &texture);
     EXPECT_EQ(texture, toon.baseTexture.texture) << "a material without texture draws with white";
@@ -191,6 +193,44 @@ TEST_F(ShaderManagerTest, ToonDrawSendsTheMaterialColoursModulatedByLightAndObje
     DWORD lighting = 0;
     device.GetRenderState(D3DRS_LIGHTING, &lighting);
     EXPECT_EQ(lighting, 1u) << "lighting comes back on after the draw";
+}
+
+TEST(MaterialColoursTest, OnlyAWhiteEmissiveColourMakesAMaterialSelfLit) {
+    D3DLIGHT9 light{};
+    light.Diffuse = {0.5f, 0.5f, 0.5f, 1};
+    D3DMATERIAL9 material{};
+    material.Diffuse = {1, 1, 1, 1};
+    material.Emissive = {1, 1, 1, 1};
+    EXPECT_EQ(MaterialColours::ForMesh(material, light, DrawParams{}).selfLit, 1.0f);
+    EXPECT_EQ(MaterialColours::ForSkinned(material, light, DrawParams{}).selfLit, 1.0f);
+    // Tinted glows (runes, ice, the exit's stones) and no glow at all stay toon-lit.
+    for (const D3DCOLORVALUE glow : {D3DCOLORVALUE{0.3f, 0.6f, 0.7f, 1}, D3DCOLORVALUE{1, 1, 0.9f, 1},
+                                     D3DCOLORVALUE{0, 0, 0, 1}}) {
+        material.Emissive = glow;
+        EXPECT_EQ(MaterialColours::ForMesh(material, light, DrawParams{}).selfLit, 0.0f);
+    }
+}
+
+TEST_F(ShaderManagerTest, TheSkyDomeDrawsSelfLitWithoutOutline) {
+    Start();
+    Mesh* sky = MeshManager::GetInstance().GetMesh(GraphicsDevice::GetInstance().GetDevice(), "data/xfile/Map/Sky.x");
+    ASSERT_EQ(sky->materialCount, 1u);
+    // Drawn as a placed map draws it: its placement's parameters (Edge(0), Shadow(0)) swapped in.
+    DrawParams params;
+    params.edge = 0;
+    params.castShadow = 0;
+    MyShader& toon = ShaderManager::GetInstance().toon;
+    D3DXMATRIX at;
+    D3DXMatrixIdentity(&at);
+    DrawMeshWith(toon, sky, &params, at, 0);
+    float value = -1.0f;
+    toon.effect->GetFloat("SelfLit", &value);
+    EXPECT_EQ(value, 1.0f);
+    toon.effect->GetFloat("Edge", &value);
+    EXPECT_EQ(value, 0.0f);
+    IDirect3DTexture9* texture = nullptr;
+    toon.effect->GetTexture("MeshTex", &texture);
+    EXPECT_NE(texture, toon.baseTexture.texture) << "the gradient image, not plain white";
 }
 
 TEST_F(ShaderManagerTest, TheShadowPassLooksDownTheLightFromThirtyUnitsBack) {

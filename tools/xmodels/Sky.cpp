@@ -1,6 +1,8 @@
 // The sky dome every place shares: a low-poly hemisphere of radius 150 round the origin, facing
-// inward, with a short skirt below the horizon so that no gap shows under the rim. 150 lies beyond
-// the 100 units that any ray query reaches, so the dome never stops a probe, a shot or the camera.
+// inward, with a short skirt below the horizon so that no gap shows under the rim. Its flat faces lie
+// at least 147 from the centre, beyond the 100 units that any ray query reaches from anywhere within
+// 45 units of the centre (where a place's play area stays): the dome never stops a probe, a shot or
+// the camera.
 // Its one material has a white emissive colour: the toon effect draws such a material self-lit,
 // with its texture as it is (no light bands, no cast shadows).
 #include <cmath>
