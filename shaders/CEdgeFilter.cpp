@@ -20,9 +20,10 @@ void CEdgeFilter::Init() {
     outputTarget->Create(800, 600, D3DUSAGE_RENDERTARGET, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT);
 }
 
-void CEdgeFilter::SetSceneTargets(const Texture& scene, const Texture& depth) {
+void CEdgeFilter::SetSceneTargets(const Texture& scene, const Texture& depth, const Texture& normals) {
     sceneView = scene;
     depthView = depth;
+    normalView = normals;
 }
 
 void CEdgeFilter::Draw() {
@@ -33,6 +34,7 @@ void CEdgeFilter::Draw() {
     effect->SetFloat(limitHandle, kLimit);
     effect->SetTexture("SceneTex", sceneView.texture);
     effect->SetTexture("ZMapTex", depthView.texture);
+    effect->SetTexture("NormalTex", normalView.texture);
     effect->Begin(nullptr, 0);
     effect->BeginPass(0);
     GraphicsDevice::GetInstance().DrawScreenQuad(0.0f, 0.0f, 800.0f, 600.0f, 1.0f, 1.0f, 0xFFFFFFFF);
@@ -50,6 +52,7 @@ void CEdgeFilter::Release() {
     // The views only borrow; the targets made at Init are this filter's own.
     depthView = Texture{};
     sceneView = Texture{};
+    normalView = Texture{};
     ownDepth.Release();
     ownScene.Release();
 }

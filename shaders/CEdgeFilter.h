@@ -1,6 +1,6 @@
 #pragma once
-// The final picture: one full-screen quad into the back buffer that samples the scene colour and depth
-// and draws outlines where they jump.
+// The final picture: one full-screen quad into the back buffer that samples the scene colour, depth
+// and normals and draws outlines at silhouettes and creases.
 #include "shaders/CShaderBase.h"
 
 class CEdgeFilter : public CShaderBase {
@@ -11,14 +11,15 @@ public:
     void Release() override;
     // Composes the frame into the current target (the back buffer).
     void Draw();
-    // Makes the two views refer to the scene targets of this frame (they own nothing then).
-    void SetSceneTargets(const Texture& scene, const Texture& depth);
+    // Makes the views refer to the scene targets of this frame (they own nothing then).
+    void SetSceneTargets(const Texture& scene, const Texture& depth, const Texture& normals);
 
     D3DXHANDLE techniqueHandle = nullptr;
     D3DXHANDLE texelSizeHandle = nullptr;
     D3DXHANDLE limitHandle = nullptr;
     Texture depthView;
     Texture sceneView;
+    Texture normalView;  // the scene pass's normals and outline flags; empty before the first pass
     Texture* outputTarget = nullptr;
 
 private:

@@ -4,6 +4,9 @@
 
 namespace {
 
+// The emissive level, in every channel, from which a material counts as self-lit.
+constexpr float kSelfLitEmissive = 0.99f;
+
 MaterialColours Modulate(const D3DMATERIAL9& m, const D3DLIGHT9& l, const DrawParams& p, float diffuseAlpha,
                          float specularAlpha) {
     MaterialColours c;
@@ -13,6 +16,9 @@ MaterialColours Modulate(const D3DMATERIAL9& m, const D3DLIGHT9& l, const DrawPa
                              m.Specular.g * l.Specular.g * p.specularScale,
                              m.Specular.b * l.Specular.b * p.specularScale, specularAlpha);
     c.emissive = D3DXVECTOR4(m.Diffuse.r * l.Diffuse.r, m.Diffuse.g * l.Diffuse.r, m.Diffuse.b * l.Diffuse.r, 0.0f);
+    // Glowing parts (runes, ice, the exit) have tinted emissive colours and stay toon-lit.
+    c.selfLit = m.Emissive.r >= kSelfLitEmissive && m.Emissive.g >= kSelfLitEmissive && m.Emissive.b >= kSelfLitEmissive
+                    ? 1.0f : 0.0f;
     return c;
 }
 

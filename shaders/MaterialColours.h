@@ -8,6 +8,9 @@ struct MaterialColours {
     D3DXVECTOR4 diffuse;
     D3DXVECTOR4 specular;
     D3DXVECTOR4 emissive;  // the toon effect's: the diffuse colour scaled by the light's red, w = 0
+    // 1 for a material whose own emissive colour is white: it shines by itself (the sky) and the toon
+    // effect draws it without light bands, highlights or cast shadows; 0 for every other material.
+    float selfLit = 0.0f;
 
     // Static meshes: the object's alpha multiplies the diffuse alpha and is the specular alpha.
     static MaterialColours ForMesh(const D3DMATERIAL9& m, const D3DLIGHT9& light, const DrawParams& p);

@@ -32,6 +32,7 @@ void MyShader::DrawMaterial(const MaterialColours& colours, float power, const D
     effect->SetFloat("Power", power);
     effect->SetFloat("EmissivePow", p.emissivePower);
     effect->SetVector("Emissive", &colours.emissive);
+    effect->SetFloat("SelfLit", colours.selfLit);
     effect->SetFloat("Edge", static_cast<float>(p.edge));
     effect->SetTexture("MeshTex", texture && texture->texture ? texture->texture : baseTexture.texture);
     effect->CommitChanges();

@@ -127,7 +127,7 @@ void ShaderManager::EndMRT() {
     SafeRelease(savedDepthStencil);
     device->SetRenderTarget(1, nullptr);
     device->SetRenderTarget(2, nullptr);
-    if (sceneTarget && depthTarget) edgeFilter.SetSceneTargets(*sceneTarget, *depthTarget);
+    if (sceneTarget && depthTarget && extraTarget) edgeFilter.SetSceneTargets(*sceneTarget, *depthTarget, *extraTarget);
 }
 
 void ShaderManager::RenderScene() {

@@ -1,9 +1,16 @@
-// The final picture: the scene colour with black outlines where the depth or the colour jumps.
-// The depth target holds view-space depth, negative where the surface wants no outline, 0 where
-// nothing was drawn.
+// The final picture: the scene colour with dark outlines where the depth jumps (silhouettes) or the
+// surface normal turns sharply (creases), never where only the colour changes: texture detail such as
+// the joints of floor tiles stays free of lines.
+// "ZMapTex" holds view-space depth, negative where the surface wants no outline, 0 where nothing was
+// drawn; "NormalTex" the view-space normal packed to 0..1.
+// A depth jump between two pixels belongs to the nearer surface, the one whose silhouette it is: it is
+// drawn only if that surface wants outlines. So a surface drawn without outline (Edge 0, the sky) gets
+// no ring, neither on itself nor on what lies behind it, while outlined objects in front of it keep
+// theirs. Creases are drawn only between two outlined surfaces.
 @common
 uniform sampler2D SceneTex;
 uniform sampler2D ZMapTex;
+uniform sampler2D NormalTex;
 uniform vec4 TexelSize;
 uniform float Limit;
 uniform vec4 ScreenSize;
@@ -25,41 +32,47 @@ void VS_Screen() {
 @fragment
 in vec2 vUV;
 
-float Depth(vec2 uv, out bool outline) {
+struct Surface {
+    float depth;
+    bool outline;
+    vec3 normal;
+};
+
+Surface Read(vec2 uv) {
     float stored = texture(ZMapTex, uv).r;
-    outline = stored > 0.0;
-    return stored == 0.0 ? 1000.0 : abs(stored);
+    Surface s;
+    s.depth = stored == 0.0 ? 1000.0 : abs(stored);
+    s.outline = stored > 0.0;
+    s.normal = texture(NormalTex, uv).rgb * 2.0 - 1.0;
+    return s;
 }
 
 void PS_Edge() {
     vec2 step = TexelSize.xy;
-    bool centreOutline;
-    float centre = Depth(vUV, centreOutline);
+    Surface centre = Read(vUV);
     vec3 colour = texture(SceneTex, vUV).rgb;
-    float depthJump = 0.0;
-    float colourJump = 0.0;
     vec2 offsets[4] = vec2[](vec2(step.x, 0.0), vec2(-step.x, 0.0), vec2(0.0, step.y), vec2(0.0, -step.y));
-    bool anyOutline = centreOutline;
     float sum = 0.0;
+    float bend = 0.0;
     for (int i = 0; i < 4; ++i) {
-        bool outline;
-        float d = Depth(vUV + offsets[i], outline);
-        anyOutline = anyOutline || (outline && d < centre);
-        sum += d;
-        colourJump = max(colourJump, length(texture(SceneTex, vUV + offsets[i]).rgb - colour));
+        Surface s = Read(vUV + offsets[i]);
+        // A neighbour across a silhouette that is not outlined counts as level with the centre.
+        bool owned = s.depth < centre.depth ? s.outline : centre.outline;
+        sum += owned ? s.depth : centre.depth;
+        // Creases against the right and lower neighbours only: a line one pixel wide, so that small
+        // raised details (runes, rivets) stay crisp instead of turning into dark blots.
+        if ((i == 0 || i == 3) && centre.outline && s.outline) bend = max(bend, 1.0 - dot(centre.normal, s.normal));
     }
-    // Second difference of the depth relative to the nearer side: creases and silhouettes, not slopes.
-    depthJump = abs(sum - 4.0 * centre) / max(min(centre, sum * 0.25), 0.1);
-    float edge = 0.0;
-    if (anyOutline) {
-        edge = max(smoothstep(Limit * 0.25, Limit * 0.5, depthJump),
-                   centreOutline ? smoothstep(Limit * 2.5, Limit * 4.0, colourJump) : 0.0);
-    }
+    // Second difference of the depth relative to the nearer side: silhouettes, not slopes.
+    float depthJump = abs(sum - 4.0 * centre.depth) / max(min(centre.depth, sum * 0.25), 0.1);
+    // Normals more than about 40 degrees apart: the corners of walls, platforms and boxes.
+    float edge = max(smoothstep(Limit * 0.25, Limit * 0.5, depthJump), smoothstep(0.2, 0.3, bend));
     outColor0 = vec4(mix(colour, vec3(0.05, 0.04, 0.06), edge), 1.0);
 }
 
 @sampler SceneTex MINFILTER=POINT MAGFILTER=POINT MIPFILTER=NONE ADDRESSU=CLAMP ADDRESSV=CLAMP
 @sampler ZMapTex MINFILTER=POINT MAGFILTER=POINT MIPFILTER=NONE ADDRESSU=CLAMP ADDRESSV=CLAMP
+@sampler NormalTex MINFILTER=POINT MAGFILTER=POINT MIPFILTER=NONE ADDRESSU=CLAMP ADDRESSV=CLAMP
 
 @technique EdgeTech
 @pass 0 vertex=VS_Screen fragment=PS_Edge ZENABLE=FALSE ZWRITEENABLE=FALSE ALPHABLENDENABLE=FALSE CULLMODE=NONE

@@ -4,8 +4,13 @@
 //   outColor0  the shaded colour, alpha for blending
 //   outColor1  view-space depth of the surface, negative where the object asks for no outline
 //              (Edge 0); the edge filter and the ice read it
-//   outColor2  the surface normal in view space packed to 0..1 (rgb) and the outline flag (a), kept
-//              for later effects; nothing reads it yet
+//   outColor2  the surface normal in view space packed to 0..1 (rgb) and the outline flag (a); the
+//              edge filter draws creases where the normals of two outlined surfaces part
+//
+// Self-lit materials: a material whose own emissive colour is white ("SelfLit" 1, the sky dome's)
+// shows its texture times its diffuse colour as it is: no light bands, no highlight, no rim and no
+// cast shadow darken it. The lighting flag of the draw parameters does the same for a whole object;
+// the material is the way for meshes placed by the plain placement keys, which cannot set lighting.
 @common
 uniform mat4 mW;
 uniform mat4 mW2;
@@ -30,6 +35,7 @@ uniform vec4 Specular;
 uniform float Power;
 uniform float EmissivePow;
 uniform vec4 Emissive;
+uniform float SelfLit;
 uniform float Edge;
 uniform sampler2D MeshTex;
 uniform vec4 OutlineColor;
@@ -124,7 +130,7 @@ void PS_Toon() {
     vec3 base = Diffuse.rgb * texel.rgb;
     vec3 n = normalize(vNormal);
     float specular = 0.0;
-    vec3 colour = bLight != 0 ? Toon(base, n, specular) : base;
+    vec3 colour = bLight != 0 && SelfLit < 0.5 ? Toon(base, n, specular) : base;
     float alpha = Diffuse.a * texel.a;
     WriteTargets(colour, max(alpha, Specular.a * specular * alpha), n);
 }

@@ -120,6 +120,7 @@ TEST_F(ShaderManagerTest, ThePassesGiveBackTheTargetsTheyFound) {
     EXPECT_EQ(boundDepth(), depth);
     EXPECT_EQ(shaders.edgeFilter.sceneView.texture, shaders.sceneTarget->texture);
     EXPECT_EQ(shaders.edgeFilter.depthView.texture, shaders.depthTarget->texture);
+    EXPECT_EQ(shaders.edgeFilter.normalView.texture, shaders.extraTarget->texture);
     // The extra target is cleared, then all three together: two clears of colour and depth.
     EXPECT_EQ(Matching(device, "Clear"), (std::vector<std::string>{
         "Clear(0, 3, 4278190080, 1065353216, 0)",   // the back buffer before the shadow pass
@@ -137,7 +138,7 @@ TEST_F(ShaderManagerTest, TheEdgeFilterSetsItsTexelSizeAndLimitEveryFrame) {
         EXPECT_EQ(Matching(device, "EdgeFilter.Set"),
                   (std::vector<std::string>{"EdgeFilter.SetTechnique:EdgeTech()", "EdgeFilter.SetValue:TexelSize()",
                                             "EdgeFilter.SetFloat:Limit()", "EdgeFilter.SetTexture:SceneTex()",
-                                            "EdgeFilter.SetTexture:ZMapTex()"}));
+                                            "EdgeFilter.SetTexture:ZMapTex()", "EdgeFilter.SetTexture:NormalTex()"}));
         float limit = 0.0f;
         D3DXVECTOR4 texel;
         shaders.edgeFilter.effect->GetFloat("Limit", &limit);
@@ -182,6 +183,8 @@ TEST_F(ShaderManagerTest, ToonDrawSendsTheMaterialColoursModulatedByLightAndObje
     EXPECT_FLOAT_EQ(value, 0.3f);
     toon.effect->GetFloat("Edge", &value);
     EXPECT_EQ(value, 1.0f);
+    toon.effect->GetFloat("SelfLit", &value);
+    EXPECT_EQ(value, 0.0f) << "an ordinary material is toon-lit";
     IDirect3DTexture9* texture = nullptr;
     toon.effect->GetTexture("MeshTex", &texture);
     EXPECT_EQ(texture, toon.baseTexture.texture) << "a material without texture draws with white";
@@ -190,6 +193,44 @@ TEST_F(ShaderManagerTest, ToonDrawSendsTheMaterialColoursModulatedByLightAndObje
     DWORD lighting = 0;
     device.GetRenderState(D3DRS_LIGHTING, &lighting);
     EXPECT_EQ(lighting, 1u) << "lighting comes back on after the draw";
+}
+
+TEST(MaterialColoursTest, OnlyAWhiteEmissiveColourMakesAMaterialSelfLit) {
+    D3DLIGHT9 light{};
+    light.Diffuse = {0.5f, 0.5f, 0.5f, 1};
+    D3DMATERIAL9 material{};
+    material.Diffuse = {1, 1, 1, 1};
+    material.Emissive = {1, 1, 1, 1};
+    EXPECT_EQ(MaterialColours::ForMesh(material, light, DrawParams{}).selfLit, 1.0f);
+    EXPECT_EQ(MaterialColours::ForSkinned(material, light, DrawParams{}).selfLit, 1.0f);
+    // Tinted glows (runes, ice, the exit's stones) and no glow at all stay toon-lit.
+    for (const D3DCOLORVALUE glow : {D3DCOLORVALUE{0.3f, 0.6f, 0.7f, 1}, D3DCOLORVALUE{1, 1, 0.9f, 1},
+                                     D3DCOLORVALUE{0, 0, 0, 1}}) {
+        material.Emissive = glow;
+        EXPECT_EQ(MaterialColours::ForMesh(material, light, DrawParams{}).selfLit, 0.0f);
+    }
+}
+
+TEST_F(ShaderManagerTest, TheSkyDomeDrawsSelfLitWithoutOutline) {
+    Start();
+    Mesh* sky = MeshManager::GetInstance().GetMesh(GraphicsDevice::GetInstance().GetDevice(), "data/xfile/Map/Sky.x");
+    ASSERT_EQ(sky->materialCount, 1u);
+    // Drawn as a placed map draws it: its placement's parameters (Edge(0), Shadow(0)) swapped in.
+    DrawParams params;
+    params.edge = 0;
+    params.castShadow = 0;
+    MyShader& toon = ShaderManager::GetInstance().toon;
+    D3DXMATRIX at;
+    D3DXMatrixIdentity(&at);
+    DrawMeshWith(toon, sky, &params, at, 0);
+    float value = -1.0f;
+    toon.effect->GetFloat("SelfLit", &value);
+    EXPECT_EQ(value, 1.0f);
+    toon.effect->GetFloat("Edge", &value);
+    EXPECT_EQ(value, 0.0f);
+    IDirect3DTexture9* texture = nullptr;
+    toon.effect->GetTexture("MeshTex", &texture);
+    EXPECT_NE(texture, toon.baseTexture.texture) << "the gradient image, not plain white";
 }
 
 TEST_F(ShaderManagerTest, TheShadowPassLooksDownTheLightFromThirtyUnitsBack) {

@@ -20,6 +20,8 @@ bool WriteGoal(const std::string& root);
 bool WriteStatues(const std::string& root);
 // The title hub's courtyard and its collision mesh.
 bool WriteHub(const std::string& root);
+// The sky dome every place shares ("Map/Sky.x" and its image).
+bool WriteSky(const std::string& root);
 // The ice launcher's machine (written by WriteScenery as "Object/Launcher.x").
 XModel BuildLauncher();
 

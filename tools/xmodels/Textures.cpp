@@ -17,11 +17,15 @@ float Hash(int x, int y, unsigned seed) {
     return static_cast<float>((h ^ (h >> 16)) & 0xFFFF) / 65535.0f;
 }
 
-float Noise(float x, float y, unsigned seed) {
+// With a period the pattern repeats every `period` units of x, so that an image wrapped round a
+// dome meets itself without a seam.
+float Noise(float x, float y, unsigned seed, int period = 0) {
     const int ix = static_cast<int>(std::floor(x)), iy = static_cast<int>(std::floor(y));
     const float fx = x - ix, fy = y - iy;
-    const float a = Hash(ix, iy, seed), b = Hash(ix + 1, iy, seed), c = Hash(ix, iy + 1, seed),
-                d = Hash(ix + 1, iy + 1, seed);
+    auto wrap = [period](int i) { return period > 0 ? ((i % period) + period) % period : i; };
+    const int x0 = wrap(ix), x1 = wrap(ix + 1);
+    const float a = Hash(x0, iy, seed), b = Hash(x1, iy, seed), c = Hash(x0, iy + 1, seed),
+                d = Hash(x1, iy + 1, seed);
     const float sx = fx * fx * (3 - 2 * fx), sy = fy * fy * (3 - 2 * fy);
     return (a + (b - a) * sx) * (1 - sy) + (c + (d - c) * sx) * sy;
 }
@@ -113,6 +117,26 @@ bool WriteSwirlTexture(const std::string& path, int size) {
                 0.75f + 0.25f * k, 1.0f);
         }
     return platform::WritePng(path, rgba, size, size);
+}
+
+bool WriteSkyTexture(const std::string& path, int width, int height) {
+    std::vector<uint8_t> rgba(static_cast<size_t>(width) * height * 4);
+    const D3DXVECTOR3 zenith(0.47f, 0.71f, 0.95f), horizon(0.86f, 0.95f, 0.99f), below(0.78f, 0.90f, 0.97f);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const float v = (y + 0.5f) / height, u = (x + 0.5f) / width;
+            // Clear blue overhead easing into a pale, almost white band at the horizon.
+            const float up = std::fmax(0.0f, (kSkyHorizonV - v) / kSkyHorizonV);
+            D3DXVECTOR3 sky = v < kSkyHorizonV ? horizon + (zenith - horizon) * std::pow(up, 0.6f)
+                                               : horizon + (below - horizon) * ((v - kSkyHorizonV) / (1 - kSkyHorizonV));
+            // Soft clouds in a band low over the horizon, thinning out toward the top.
+            const float puff = 0.6f * Noise(u * 10, v * 9, 41, 10) + 0.4f * Noise(u * 23, v * 20, 42, 23);
+            const float band = std::exp(-std::pow((up - 0.22f) / 0.16f, 2.0f));
+            const float cloud = band * std::fmin(1.0f, std::fmax(0.0f, (puff - 0.52f) / 0.2f));
+            sky += (D3DXVECTOR3(0.98f, 0.99f, 1.0f) - sky) * (0.8f * cloud);
+            Put(rgba, y * width + x, sky.x, sky.y, sky.z, 1.0f);
+        }
+    return platform::WritePng(path, rgba, width, height);
 }
 
 }  // namespace xmodels

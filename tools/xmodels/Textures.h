@@ -17,4 +17,10 @@ bool WriteRockTexture(const std::string& path, int size);
 // deep blue at the rim.
 bool WriteSwirlTexture(const std::string& path, int size);
 
+// The sky dome's image: u runs once round the horizon and repeats without a seam, v runs from the
+// zenith (0) down to the horizon (kSkyHorizonV) and on to the bottom of the skirt (1). Light blue
+// overhead fading to a pale cyan-white at the horizon, with a band of soft clouds low in the sky.
+constexpr float kSkyHorizonV = 0.85f;
+bool WriteSkyTexture(const std::string& path, int width, int height);
+
 }  // namespace xmodels
