@@ -18,6 +18,8 @@ bool WriteSwitchDoor(const std::string& root);
 bool WriteChestItem(const std::string& root);
 bool WriteGoal(const std::string& root);
 bool WriteStatues(const std::string& root);
+// The second stage's hall: "Map/Stage2.x" and its collision mesh "Map/Stage2_Col.x".
+bool WriteStage2(const std::string& root);
 // The ice launcher's machine (written by WriteScenery as "Object/Launcher.x").
 XModel BuildLauncher();
 
