@@ -145,7 +145,7 @@ TEST(SimGameScene, DumpedObjectsCarryTheirSharedFields) {
 }
 
 TEST(SimGameScene, StagesWithoutAPlacementFileStartEmptyAndRun) {
-    for (const char* stage : {"1", "7", "-1"}) {
+    for (const char* stage : {"2", "7", "-1"}) {
         const std::string dump = TempPath(std::string("stage") + stage + ".json");
         const ProcessResult run = RunProcess(kSim + " --scene 2 --stage " + stage + " --frames 3 --dump " + dump);
         ASSERT_EQ(run.status, 0) << "stage " << stage << ": " << run.err;

@@ -22,6 +22,8 @@ bool WriteStatues(const std::string& root);
 bool WriteHub(const std::string& root);
 // The sky dome every place shares ("Map/Sky.x" and its image).
 bool WriteSky(const std::string& root);
+// The second stage's hall: "Map/Stage2.x" and its collision mesh "Map/Stage2_Col.x".
+bool WriteStage2(const std::string& root);
 // The ice launcher's machine (written by WriteScenery as "Object/Launcher.x").
 XModel BuildLauncher();
 

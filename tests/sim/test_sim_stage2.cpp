@@ -1,0 +1,154 @@
+// The second stage through the runner: the solve script plays it from its first frame to the goal,
+// step by step (statue frozen, stone box frozen, slid over the latching switch and burst, door open,
+// the fire lane crossed on ice), and the goal saves progress 3 and returns to the title; the wrong
+// way (pushing the stone box unfrozen, walking into the fire) leaves the puzzle closed.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/support/Process.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class SimStage2Test : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root = fs::temp_directory_path() / ("veldorin_stage2_" + std::to_string(::getpid()));
+        fs::remove_all(root);
+        fs::copy(VELDORIN_GAME_DIR, root, fs::copy_options::recursive);
+        fs::remove(root / "save.dat");
+    }
+    void TearDown() override {
+        if (!HasFailure()) fs::remove_all(root);
+    }
+
+    // Enters the second stage directly, plays the script and returns the dump, one line a frame.
+    std::vector<std::string> Run(int frames, const fs::path& script) {
+        const fs::path dump = root / "dump.jsonl";
+        const ProcessResult run = RunProcess(std::string(VELDORIN_SIM) + " --root " + root.string() +
+                                             " --scene 2 --stage 1 --frames " + std::to_string(frames) +
+                                             " --input " + script.string() + " --dump " + dump.string());
+        EXPECT_EQ(run.status, 0) << run.err;
+        std::vector<std::string> lines;
+        std::istringstream in(ReadFile(dump.string()));
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        return lines;
+    }
+    std::vector<std::string> RunText(int frames, const std::string& script) {
+        std::ofstream(root / "input.txt") << script;
+        return Run(frames, root / "input.txt");
+    }
+
+    // The dumped object of the class (the first one), as its JSON text.
+    static std::string Object(const std::string& line, const std::string& cls) {
+        const size_t at = line.find("\"class\":\"" + cls + "\"");
+        if (at == std::string::npos) return "";
+        return line.substr(at, line.find('}', at) - at);
+    }
+    static double Number(const std::string& text, const std::string& name) {
+        std::smatch m;
+        return std::regex_search(text, m, std::regex("\"" + name + "\":(-?[0-9.eE+-]+)")) ? std::stod(m[1]) : -999;
+    }
+    static double Field(const std::string& line, const std::string& cls, const std::string& name) {
+        return Number(Object(line, cls), name);
+    }
+    // One coordinate (0 x, 1 y, 2 z) of the object's position.
+    static double Pos(const std::string& line, const std::string& cls, int axis) {
+        std::smatch m;
+        const std::string text = Object(line, cls);
+        if (!std::regex_search(text, m, std::regex(R"re("pos":\[([^,]*),([^,]*),([^\]]*)\])re"))) return -999;
+        return std::stod(m[1 + axis]);
+    }
+    // The first frame (from 1) on which the predicate holds, or -1.
+    template <typename Pred>
+    static int FirstFrame(const std::vector<std::string>& dump, Pred pred) {
+        for (size_t i = 0; i < dump.size(); ++i)
+            if (pred(dump[i])) return static_cast<int>(i) + 1;
+        return -1;
+    }
+
+    fs::path root;
+};
+
+TEST_F(SimStage2Test, TheSolveScriptPlaysTheStageToItsGoal) {
+    const std::vector<std::string> dump = Run(1440, fs::path(VELDORIN_SOURCE_DIR) / "tests/sim/playthrough/stage2.txt");
+    ASSERT_EQ(dump.size(), 1440u);
+    const auto at = [&](int frame) -> const std::string& { return dump[frame - 1]; };
+
+    // The gun from the start; the statue rolls across to the west archway and is frozen there.
+    EXPECT_EQ(Field(at(1), "Player", "containers"), 2);
+    EXPECT_NEAR(Pos(at(197), "CStoneStatue", 0), -3.5, 0.05);
+    EXPECT_EQ(Field(at(197), "CStoneStatue", "chasing"), 1);
+    EXPECT_GE(Field(at(440), "CStoneStatue", "freezeAmount"), 100);
+    EXPECT_NEAR(Pos(at(544), "CStoneStatue", 0), -3.5, 0.05) << "frozen, it no longer follows";
+
+    // The stone box frozen through, then slid north over the latching switch into the north wall.
+    EXPECT_GE(Field(at(805), "CStoneBox", "freezeAmount"), 70);
+    EXPECT_NEAR(Pos(at(805), "CStoneBox", 2), 17.0, 1e-3);
+    const int pressed = FirstFrame(dump, [](const std::string& l) { return Field(l, "CSwitch", "fullyPressed") == 1; });
+    const int burst = FirstFrame(dump, [](const std::string& l) { return Field(l, "CStoneBox", "breaking") == 1; });
+    const int opened = FirstFrame(dump, [](const std::string& l) { return Field(l, "CDoor", "open") == 1; });
+    ASSERT_GT(pressed, 870);
+    EXPECT_GT(burst, pressed);
+    EXPECT_GT(Pos(at(burst), "CStoneBox", 2), 28.0) << "it burst at the north wall";
+    EXPECT_GE(opened, pressed);
+    EXPECT_LT(opened, 1160);
+    // It re-forms where it stood, thawed; the latched switch stays down and the door open.
+    EXPECT_NEAR(Pos(at(1160), "CStoneBox", 2), 17.0, 1e-3);
+    EXPECT_EQ(Field(at(1160), "CStoneBox", "freezeAmount"), 0);
+    EXPECT_EQ(Field(at(1160), "CStoneBox", "breaking"), 0);
+    EXPECT_EQ(Field(at(1300), "CSwitch", "fullyPressed"), 1);
+    EXPECT_EQ(Field(at(1300), "CDoor", "open"), 1);
+
+    // The fire lane is crossed sliding on laid ice.
+    const int slid = FirstFrame(dump, [](const std::string& l) { return Field(l, "Player", "groundKind") == 3; });
+    EXPECT_GT(slid, 991);
+    EXPECT_LT(slid, 1100);
+    EXPECT_NE(at(1095).find("\"class\":\"ColdObject\""), std::string::npos);
+    EXPECT_GT(Pos(at(1160), "Player", 2), 24.0);
+    EXPECT_GT(Pos(at(1306), "Player", 2), 31.0) << "through the door";
+
+    // The goal: the fade starts on frame 1367, the title follows and the progress is 3.
+    const int fade = FirstFrame(dump, [](const std::string& l) { return l.find("\"mode\":2") != std::string::npos; });
+    EXPECT_EQ(fade, 1367);
+    EXPECT_EQ(Field(at(fade), "CGoal", "reached"), 1);
+    const int title = FirstFrame(dump, [](const std::string& l) { return Number(l, "scene") == 1; });
+    EXPECT_EQ(title, 1432);
+    EXPECT_EQ(ReadFile((root / "save.dat").string()), "3\n");
+}
+
+TEST_F(SimStage2Test, TheWrongWayLeavesThePuzzleClosed) {
+    // Straight through the east archway: the statue blocks it. Then, with the statue frozen to the
+    // west, lean on the stone box unfrozen for a long while, and walk into the fire lane.
+    const std::vector<std::string> dump = RunText(1250,
+                                                  "1-50 D\n51-250 W\n"                   // blocked in the arch
+                                                  "251-300 S\n301-400 A\n401-440 W\n"    // to the west arch
+                                                  "441-683 LBUTTON\n"                    // freeze the statue
+                                                  "690-789 D\n790-831 W\n832-845 A\n"    // to the box
+                                                  "846-950 W\n"                          // lean on it
+                                                  "951-980 S\n981-1056 A\n1057-1250 W\n");  // into the fire
+    ASSERT_EQ(dump.size(), 1250u);
+    const auto at = [&](int frame) -> const std::string& { return dump[frame - 1]; };
+    EXPECT_LT(Pos(at(250), "Player", 2), 13.0) << "the statue stood in the east archway";
+    EXPECT_NEAR(Pos(at(250), "CStoneStatue", 0), 3.5, 0.1);
+    EXPECT_EQ(Field(at(950), "CStoneBox", "freezeAmount"), 0);
+    EXPECT_NEAR(Pos(at(950), "CStoneBox", 2), 17.0, 1e-3) << "too heavy to push unfrozen";
+    EXPECT_NEAR(Pos(at(950), "CStoneBox", 0), 2.5, 1e-3);
+    EXPECT_GE(Field(at(683), "CStoneStatue", "freezeAmount"), 100);
+    EXPECT_GT(Pos(at(1150), "Player", 2), 19.0) << "up to the fire";
+    EXPECT_LT(Pos(at(1250), "Player", 2), 20.5) << "the fire held the player back";
+    for (int frame : {950, 1250}) {
+        EXPECT_EQ(Field(at(frame), "CSwitch", "fullyPressed"), 0) << frame;
+        EXPECT_EQ(Field(at(frame), "CDoor", "open"), 0) << frame;
+    }
+    EXPECT_FALSE(fs::exists(root / "save.dat"));
+}
+
+}  // namespace
