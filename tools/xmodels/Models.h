@@ -18,6 +18,10 @@ bool WriteSwitchDoor(const std::string& root);
 bool WriteChestItem(const std::string& root);
 bool WriteGoal(const std::string& root);
 bool WriteStatues(const std::string& root);
+// The first stage's map and its collision mesh.
+XModel BuildStage1();
+XModel BuildStage1Collision();
+bool WriteStage1(const std::string& root);
 // The ice launcher's machine (written by WriteScenery as "Object/Launcher.x").
 XModel BuildLauncher();
 

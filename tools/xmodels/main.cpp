@@ -11,7 +11,8 @@ int main(int argc, char** argv) {
     const std::string root = argv[1];
     if (!xmodels::WritePlayer(root) || !xmodels::WriteIceModels(root) || !xmodels::WriteMapPiece(root) ||
         !xmodels::WriteScenery(root) || !xmodels::WriteBoxes(root) || !xmodels::WriteSwitchDoor(root) ||
-        !xmodels::WriteChestItem(root) || !xmodels::WriteGoal(root) || !xmodels::WriteStatues(root)) {
+        !xmodels::WriteChestItem(root) || !xmodels::WriteGoal(root) || !xmodels::WriteStatues(root) ||
+        !xmodels::WriteStage1(root)) {
         std::fprintf(stderr, "veldorin-xmodels: could not write the models under %s\n", root.c_str());
         return 1;
     }
