@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "tests/support/Process.h"
+#include "tests/support/TestCourtyard.h"
 
 namespace {
 
@@ -30,9 +31,8 @@ class SimStage1 : public ::testing::Test {
 protected:
     void SetUp() override {
         root = fs::temp_directory_path() / ("veldorin_stage1_" + std::to_string(::getpid()));
-        fs::remove_all(root);
         // Links to the built content: the run writes only "save.dat" of its own.
-        fs::copy(fs::absolute(VELDORIN_GAME_DIR), root, fs::copy_options::recursive | fs::copy_options::create_symlinks);
+        LinkContentTree(root);
         fs::remove(root / "save.dat");
     }
     void TearDown() override {
@@ -105,10 +105,12 @@ TEST_F(SimStage1, TheSolveScriptPlaysEveryLessonInOrderAndReachesTheGoal) {
     const std::vector<int> order = {up, door1, chest, gun, frozen, burst, door2, slide, across, goal, title};
     for (size_t i = 0; i < order.size(); ++i) {
         EXPECT_GT(order[i], 0) << "step " << i;
-        if (i > 0) EXPECT_GT(order[i], order[i - 1]) << "step " << i;
+        if (i > 0) {
+            EXPECT_GT(order[i], order[i - 1]) << "step " << i;
+        }
     }
     EXPECT_GT(latched, frozen);
-    EXPECT_LT(latched, door2);
+    EXPECT_LE(latched, door2) << "the door follows its switch";
     // The chest and the gun need the reach, and the gun appears in the player's hand with the item gone.
     EXPECT_EQ(Nth(f[gun - 1], "CItem"), "");
     EXPECT_NE(Nth(f[gun - 3], "CItem"), "");
