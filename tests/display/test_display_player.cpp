@@ -49,7 +49,8 @@ int DarkPixels(const Screenshot& s, int x0, int y0, int x1, int y1) {
 ProcessResult RunSim(const fs::path& dir, const std::string& script, int frames, const std::string& shots) {
     const fs::path input = dir / "input.txt";
     std::ofstream(input) << script;
-    return RunProcess(std::string(VELDORIN_SIM) + TestCourtyard::RootOption() + " --render --scene 2 --stage 0 --frames " + std::to_string(frames) +
+    return RunProcess(std::string(VELDORIN_SIM) + TestCourtyard::RootOption() + " --render --scene 2 --stage 0 --frames " +
+                      std::to_string(frames) +
                       " --input " + input.string() + shots);
 }
 
@@ -88,7 +89,8 @@ size_t DumpedFrames(const fs::path& dump) {
 TEST(DisplayPlayer, KeysPressedInTheRealWindowWalkThePlayer) {
     const fs::path dir = Scratch();
     const fs::path dump = dir / "live.jsonl";
-    const std::string sim = std::string(VELDORIN_SIM) + TestCourtyard::RootOption() + " --render --live-input --scene 2 --stage 0 --frames 160 --dump " +
+    const std::string sim = std::string(VELDORIN_SIM) + TestCourtyard::RootOption() +
+                            " --render --live-input --scene 2 --stage 0 --frames 160 --dump " +
                             dump.string() + " >/dev/null 2>&1";
     std::thread runner([&] { std::system(sim.c_str()); });
     // Once the stage runs, W is held down in the focused window for a while.

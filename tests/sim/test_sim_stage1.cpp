@@ -99,7 +99,8 @@ TEST_F(SimStage1, TheSolveScriptPlaysEveryLessonInOrderAndReachesTheGoal) {
     const int latched = First(f, [](const Frame& x) { return Int(Nth(x, "CSwitch", 1), "fullyPressed") == 1; });
     const int door2 = First(f, [](const Frame& x) { return Int(Nth(x, "CDoor", 1), "open") == 1; });
     const int slide = First(f, [&](const Frame& x) { return Int(player(x), "groundKind") == 3; });
-    const int across = First(f, [&](const Frame& x) { return Pos(player(x), 2) > 71.0f && Int(player(x), "inAir") == 0; });
+    const int across =
+        First(f, [&](const Frame& x) { return Pos(player(x), 2) > 71.0f && Int(player(x), "inAir") == 0; });
     const int goal = First(f, [](const Frame& x) { return Int(Nth(x, "CGoal"), "reached") == 1; });
     const int title = First(f, [](const Frame& x) { return x.scene == 1; });
     const std::vector<int> order = {up, door1, chest, gun, frozen, burst, door2, slide, across, goal, title};

@@ -1,5 +1,6 @@
 #pragma once
-// Content trees for runner tests. TestCourtyard: a content tree whose first stage is the test courtyard (tests/data/courtyard): the test room holding
+// Content trees for runner tests. TestCourtyard: a content tree whose first stage is the test
+// courtyard (tests/data/courtyard): the test room holding
 // one of each object, for runner tests that need those objects where they stand. The tree links to
 // the built content's files and holds its own copies of the two stage files; it is made once per
 // process and removed at exit.

@@ -65,7 +65,8 @@ void Slab(MeshBuilder& b, float x0, float y0, float z0, float x1, float y1, floa
 void DoorFrame(MeshBuilder& b, const Palette& p, float x0, float x1, float wallZ, float floorY) {
     for (float face : {wallZ - 0.2f, wallZ + 1.2f}) {
         b.UseMaterial(p.frame);
-        for (float x : {x0 - 0.2f, x1 + 0.2f}) Slab(b, x - 0.2f, floorY, face - 0.2f, x + 0.2f, kDoorTop + 0.4f, face + 0.2f, 0.05f);
+        for (float x : {x0 - 0.2f, x1 + 0.2f})
+            Slab(b, x - 0.2f, floorY, face - 0.2f, x + 0.2f, kDoorTop + 0.4f, face + 0.2f, 0.05f);
         Slab(b, x0 - 0.45f, kDoorTop, face - 0.22f, x1 + 0.45f, kDoorTop + 0.4f, face + 0.22f, 0.05f);
         b.UseMaterial(p.lantern);
         for (float x : {x0 - 0.2f, x1 + 0.2f}) AddGem(b, {x, kDoorTop + 0.75f, face}, 0.2f, 0.3f);
