@@ -1,4 +1,4 @@
-// The player on the test stage as a person sees it: standing, the charged gun laying a patch on a
+// The player on the test courtyard as a person sees it: standing, the charged gun laying a patch on a
 // wall, a patch on the floor slid across; and the player walked with real key presses sent to the
 // runner's real window.
 #include <gtest/gtest.h>
@@ -12,6 +12,7 @@
 
 #include "tests/support/Process.h"
 #include "tests/support/Screenshot.h"
+#include "tests/support/TestCourtyard.h"
 
 namespace {
 
@@ -48,7 +49,8 @@ int DarkPixels(const Screenshot& s, int x0, int y0, int x1, int y1) {
 ProcessResult RunSim(const fs::path& dir, const std::string& script, int frames, const std::string& shots) {
     const fs::path input = dir / "input.txt";
     std::ofstream(input) << script;
-    return RunProcess(std::string(VELDORIN_SIM) + " --render --scene 2 --stage 0 --frames " + std::to_string(frames) +
+    return RunProcess(std::string(VELDORIN_SIM) + TestCourtyard::RootOption() + " --render --scene 2 --stage 0 --frames " +
+                      std::to_string(frames) +
                       " --input " + input.string() + shots);
 }
 

@@ -1,4 +1,5 @@
-// The player, its ice patches and the launcher in the runner's dump, and the runs staying
+// The player, its ice patches and the launcher in the runner's dump (on the test courtyard), and
+// the runs staying
 // deterministic with the mist clouds' random drift in them.
 #include <gtest/gtest.h>
 
@@ -7,6 +8,7 @@
 #include <string>
 
 #include "tests/support/Process.h"
+#include "tests/support/TestCourtyard.h"
 
 namespace {
 
@@ -24,7 +26,8 @@ TEST(SimPlayerDump, TheDumpCarriesThePlayersPatchesAndLaunchersOwnValuesAndRunsR
     std::string dumps[2];
     for (int run = 0; run < 2; ++run) {
         const std::string dump = Temp("dump" + std::to_string(run) + ".jsonl");
-        const ProcessResult result = RunProcess(std::string(VELDORIN_SIM) + " --scene 2 --stage 0 --frames 60 --input " +
+        const ProcessResult result = RunProcess(std::string(VELDORIN_SIM) + TestCourtyard::RootOption() +
+                                                " --scene 2 --stage 0 --frames 60 --input " +
                                                 script + " --dump " + dump);
         ASSERT_EQ(result.status, 0) << result.err;
         dumps[run] = ReadFile(dump);

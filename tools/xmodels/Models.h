@@ -24,6 +24,10 @@ bool WriteHub(const std::string& root);
 bool WriteSky(const std::string& root);
 // The second stage's hall: "Map/Stage2.x" and its collision mesh "Map/Stage2_Col.x".
 bool WriteStage2(const std::string& root);
+// The first stage's map and its collision mesh.
+XModel BuildStage1();
+XModel BuildStage1Collision();
+bool WriteStage1(const std::string& root);
 // The ice launcher's machine (written by WriteScenery as "Object/Launcher.x").
 XModel BuildLauncher();
 

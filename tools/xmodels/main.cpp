@@ -12,7 +12,8 @@ int main(int argc, char** argv) {
     if (!xmodels::WritePlayer(root) || !xmodels::WriteIceModels(root) || !xmodels::WriteMapPiece(root) ||
         !xmodels::WriteScenery(root) || !xmodels::WriteBoxes(root) || !xmodels::WriteSwitchDoor(root) ||
         !xmodels::WriteChestItem(root) || !xmodels::WriteGoal(root) || !xmodels::WriteStatues(root) || !xmodels::WriteHub(root) ||
-        !xmodels::WriteSky(root) || !xmodels::WriteStage2(root)) {
+        !xmodels::WriteSky(root) || !xmodels::WriteStage2(root) ||
+        !xmodels::WriteStage1(root)) {
         std::fprintf(stderr, "veldorin-xmodels: could not write the models under %s\n", root.c_str());
         return 1;
     }

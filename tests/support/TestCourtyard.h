@@ -1,0 +1,52 @@
+#pragma once
+// Content trees for runner tests. TestCourtyard: a content tree whose first stage is the test
+// courtyard (tests/data/courtyard): the test room holding
+// one of each object, for runner tests that need those objects where they stand. The tree links to
+// the built content's files and holds its own copies of the two stage files; it is made once per
+// process and removed at exit.
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+// A copy of the built content tree at `to` made of links to its files, so that a run may write files of
+// its own (and replace a linked one after removing the link) without touching the built tree.
+inline void LinkContentTree(const std::filesystem::path& to) {
+    namespace fs = std::filesystem;
+    const fs::path from = fs::absolute(VELDORIN_GAME_DIR);
+    fs::remove_all(to);
+    fs::create_directories(to);
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(from)) {
+        const fs::path target = to / fs::relative(entry.path(), from);
+        if (entry.is_directory()) fs::create_directories(target);
+        else fs::create_symlink(entry.path(), target);
+    }
+}
+
+class TestCourtyard {
+public:
+    static const TestCourtyard& Get() {
+        static const TestCourtyard courtyard;
+        return courtyard;
+    }
+    // " --root DIR", to append to a runner command line.
+    static std::string RootOption() { return " --root " + Get().root.string(); }
+
+    const std::filesystem::path root;
+
+private:
+    TestCourtyard()
+        : root(std::filesystem::temp_directory_path() / ("veldorin_courtyard_" + std::to_string(::getpid()))) {
+        namespace fs = std::filesystem;
+        LinkContentTree(root);
+        const fs::path source = fs::path(VELDORIN_SOURCE_DIR) / "tests/data/courtyard";
+        for (const char* name : {"Mapdata1.txt", "Map1.txt"}) {
+            // The link goes first: writing through it would change the built tree.
+            fs::remove(root / "Data/txt" / name);
+            fs::copy_file(source / name, root / "Data/txt" / name);
+        }
+    }
+    ~TestCourtyard() {
+        std::error_code ignored;
+        std::filesystem::remove_all(root, ignored);
+    }
+};
