@@ -1,7 +1,8 @@
 #include "platform/fx/EffectFile.h"
 
-#include <regex>
+#include <cctype>
 #include <sstream>
+#include <vector>
 
 namespace {
 
@@ -79,16 +80,48 @@ bool ParseSamplerKey(const std::string& key, const std::string& value, EffectSam
     return false;
 }
 
-// The effect's parameters are the uniforms the shared section declares.
-void CollectParams(EffectSource& out) {
-    static const std::regex uniform(R"(uniform\s+(float|vec2|vec3|vec4|int|bool|mat4|sampler2D)\s+(\w+)\s*;)");
+// GLSL compilers accept identifiers of up to this many characters; longer words are refused here,
+// with their line, before they reach a compiler.
+constexpr size_t kMaxWord = 1024;
+
+bool IsWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+
+// The effect's parameters are the uniforms the shared section declares ("uniform TYPE NAME;").
+// A plain scan over words and punctuation: its cost and stack use do not depend on the text.
+bool CollectParams(EffectSource& out, int& faultLine, std::string& fault) {
     static const std::map<std::string, EffectParamType> types = {
         {"float", EffectParamType::Float}, {"vec2", EffectParamType::Float2}, {"vec3", EffectParamType::Float3},
         {"vec4", EffectParamType::Float4}, {"int", EffectParamType::Int},     {"bool", EffectParamType::Int},
         {"mat4", EffectParamType::Matrix}, {"sampler2D", EffectParamType::Texture}};
-    for (std::sregex_iterator it(out.common.begin(), out.common.end(), uniform), end; it != end; ++it) {
-        out.params.push_back(EffectParamDecl{(*it)[2].str(), types.at((*it)[1].str())});
+    const std::string& text = out.common;
+    std::vector<std::string> tokens;  // the last four words or punctuation marks
+    int line = out.commonLine;
+    for (size_t i = 0; i < text.size();) {
+        const char c = text[i];
+        if (c == '\n') ++line;
+        if (std::isspace(static_cast<unsigned char>(c))) {
+            ++i;
+            continue;
+        }
+        size_t end = i + 1;
+        if (IsWordChar(c)) {
+            while (end < text.size() && IsWordChar(text[end])) ++end;
+            if (end - i > kMaxWord) {
+                faultLine = line;
+                fault = "a word longer than " + std::to_string(kMaxWord) + " characters";
+                return false;
+            }
+        }
+        if (tokens.size() == 4) tokens.erase(tokens.begin());
+        tokens.push_back(text.substr(i, end - i));
+        i = end;
+        if (tokens.size() == 4 && tokens[0] == "uniform" && tokens[3] == ";" && IsWordChar(tokens[2][0])) {
+            if (auto type = types.find(tokens[1]); type != types.end()) {
+                out.params.push_back(EffectParamDecl{tokens[2], type->second});
+            }
+        }
     }
+    return true;
 }
 
 }  // namespace
@@ -172,6 +205,8 @@ bool ParseEffectFile(const std::string& text, const std::string& fileName, Effec
     for (const auto& t : out.techniques) {
         if (t.passes.empty()) return fail(1, "technique " + t.name + " has no pass");
     }
-    CollectParams(out);
+    int faultLine = 0;
+    std::string fault;
+    if (!CollectParams(out, faultLine, fault)) return fail(faultLine, fault);
     return true;
 }

@@ -98,6 +98,41 @@ TEST(EffectFile, DamagedFilesAreRejectedOrReadNeverCrash) {
     }
 }
 
+// Pathological shared sections: huge words and long runs of blanks cost a scan, never the stack; a word
+// no compiler takes is a fault on its line, and the declarations around it still count.
+TEST(EffectFile, LongWordsAndBlankRunsAreScannedNotRecursed) {
+    const std::string head = "@technique T\n@pass 0 vertex=V fragment=F\n@common\nuniform float a;\n";
+    const std::string blanks(30000, ' ');
+    const std::string word(30000, 'x');
+    struct Case {
+        std::string common;
+        bool parses;
+        std::vector<std::string> params;
+    };
+    const Case cases[] = {
+        {"uniform" + blanks + "vec4" + blanks + "b" + blanks + ";\n", true, {"a", "b"}},
+        {"uniform vec2\n\n   c\t;\nuniform mat4 d;\n", true, {"a", "c", "d"}},
+        {"uniform float " + std::string(1024, 'n') + ";\n", true, {"a", std::string(1024, 'n')}},
+        {"myuniform float e;\nuniform double f;\nuniform float;\n", true, {"a"}},
+        {"\nuniform float " + word + ";\n", false, {}},
+        {"\n\nuniform " + word + " g;\n", false, {}},
+    };
+    for (const Case& c : cases) {
+        EffectSource source;
+        std::string error;
+        ASSERT_EQ(ParseEffectFile(head + c.common, "Long.fx", source, error), c.parses) << error;
+        if (!c.parses) {
+            // The word sits on the line after the head's four lines and the blank ones.
+            const int line = 5 + static_cast<int>(c.common.find_first_not_of('\n'));
+            EXPECT_EQ(error.rfind("Long.fx(" + std::to_string(line) + "): a word longer than", 0), 0u) << error;
+            continue;
+        }
+        std::vector<std::string> names;
+        for (const auto& p : source.params) names.push_back(p.name);
+        EXPECT_EQ(names, c.params);
+    }
+}
+
 class HeadlessEffectTest : public HeadlessGraphicsTest {
 protected:
     void SetUp() override {
