@@ -5,6 +5,12 @@
 #include <filesystem>
 #include <system_error>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 namespace platform {
 namespace {
 
@@ -77,13 +83,32 @@ FILE* OpenFile(const std::string& path, const char* mode) {
 }
 
 bool ReadFile(const std::string& path, std::string& bytes) {
-    FILE* file = OpenFile(path, "rb");
-    if (!file) return false;
+    // Only regular files of a sane size: a device or a pipe may never end (or, opened, wait for a
+    // writer), and a file beyond the limit is no mesh or effect the game could use. O_NONBLOCK keeps
+    // the open of a pipe from waiting; regular files read as usual with it.
+    const int fd = ::open(ResolvePath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+        static_cast<unsigned long long>(info.st_size) > kMaxReadBytes) {
+        ::close(fd);
+        return false;
+    }
+    std::string read;
     char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
-    std::fclose(file);
-    return true;
+    bool ok = true;
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n == 0) break;
+        if (n < 0 && errno == EINTR) continue;
+        // A read error, or a file that grew past the limit while it was read.
+        ok = n > 0 && read.size() + static_cast<size_t>(n) <= kMaxReadBytes;
+        if (!ok) break;
+        read.append(buffer, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    if (ok) bytes += read;
+    return ok;
 }
 
 }  // namespace platform

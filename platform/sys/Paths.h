@@ -15,7 +15,11 @@ std::string ResolvePath(const std::string& path);
 // for their folder.
 FILE* OpenFile(const std::string& path, const char* mode);
 
-// The whole file through OpenFile, appended to bytes; false when it cannot be opened.
+// The largest file ReadFile takes: 256 MB.
+constexpr unsigned long long kMaxReadBytes = 256ull << 20;
+
+// The whole file through OpenFile, appended to bytes; false (bytes untouched) when it cannot be opened,
+// is not a regular file (a device, a pipe, a folder) or holds more than kMaxReadBytes.
 bool ReadFile(const std::string& path, std::string& bytes);
 
 }  // namespace platform

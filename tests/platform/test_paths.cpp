@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
+
 #include "platform/sys/Paths.h"
 
 namespace fs = std::filesystem;
@@ -44,4 +46,27 @@ TEST_F(PathsTest, NewFilesGoIntoTheExistingFolderUnderTheirOwnName) {
     ASSERT_NE(file, nullptr);
     std::fclose(file);
     EXPECT_TRUE(fs::exists(root / "data" / "xfile" / "new.txt"));
+}
+
+// Whole-file reads take regular files up to the limit only: an oversized file (sparse, so the test
+// writes nothing), a folder, a pipe with no writer and an endless device are refused at once.
+TEST_F(PathsTest, WholeFileReadsRefuseHugeAndNonRegularFiles) {
+    {
+        std::ofstream huge(root / "huge.x", std::ios::binary);
+    }
+    fs::resize_file(root / "huge.x", platform::kMaxReadBytes + 1);
+    ASSERT_EQ(::mkfifo((root / "pipe.fx").c_str(), 0600), 0);
+    const std::pair<std::string, bool> cases[] = {
+        {"HUGE.x", false},
+        {"data/xfile", false},
+        {"Pipe.fx", false},
+        {"/dev/zero", false},
+        {"data/XFILE/bullet/ICE.X", true},
+        {"data/xfile/Bullet/missing.x", false},
+    };
+    for (const auto& [path, readable] : cases) {
+        std::string bytes = "kept:";
+        ASSERT_EQ(platform::ReadFile(path, bytes), readable) << path;
+        EXPECT_EQ(bytes, readable ? "kept:xof" : "kept:") << path;
+    }
 }
