@@ -1,5 +1,6 @@
 #include "sim/InputScript.h"
 
+#include <algorithm>
 #include <charconv>
 #include <map>
 #include <sstream>
@@ -35,6 +36,40 @@ const std::map<std::string, WORD>& PadTokens() {
     return buttons;
 }
 
+// The largest mouse movement, in either direction and along either axis, of one token and of one
+// frame's total.
+constexpr long long kMouseLimit = 100000;
+
+bool WithinMouseLimit(long long total) { return total >= -kMouseLimit && total <= kMouseLimit; }
+
+// Lines overlap: a frame's movement is the sum over every line that covers it. Walking the frames where
+// a line starts or ends, the sums must stay within the limit; on failure, line is the latest line
+// started by then.
+struct MouseStep {
+    long long frame;
+    long long dx, dy;
+    int line;  // the line that starts here, or 0 where one ends
+};
+
+bool FrameTotalsWithinLimit(std::vector<MouseStep> steps, int& line) {
+    std::sort(steps.begin(), steps.end(), [](const MouseStep& a, const MouseStep& b) { return a.frame < b.frame; });
+    long long dx = 0, dy = 0;
+    int latest = 0;
+    for (size_t i = 0; i < steps.size();) {
+        const long long frame = steps[i].frame;
+        for (; i < steps.size() && steps[i].frame == frame; ++i) {
+            dx += steps[i].dx;
+            dy += steps[i].dy;
+            latest = std::max(latest, steps[i].line);
+        }
+        if (!WithinMouseLimit(dx) || !WithinMouseLimit(dy)) {
+            line = latest;
+            return false;
+        }
+    }
+    return true;
+}
+
 constexpr const char* kThumbNames[4] = {"LX", "LY", "RX", "RY"};
 
 }  // namespace
@@ -67,9 +102,14 @@ bool InputScript::ParseToken(const std::string& token, Line& line, std::string& 
         if (name == "MOUSE") {
             const size_t comma = value.find(',');
             long long dx = 0, dy = 0;
-            if (comma == std::string::npos || !ParseInt(value.substr(0, comma), -100000, 100000, dx) ||
-                !ParseInt(value.substr(comma + 1), -100000, 100000, dy)) {
+            if (comma == std::string::npos || !ParseInt(value.substr(0, comma), -kMouseLimit, kMouseLimit, dx) ||
+                !ParseInt(value.substr(comma + 1), -kMouseLimit, kMouseLimit, dy)) {
                 error = "MOUSE needs two whole numbers, as in MOUSE=40,0: '" + token + "'";
+                return false;
+            }
+            // Each sum stays within the limit, so it never leaves the range of an int.
+            if (!WithinMouseLimit(line.mouseDx + dx) || !WithinMouseLimit(line.mouseDy + dy)) {
+                error = "the MOUSE movements of one line add up to more than " + std::to_string(kMouseLimit);
                 return false;
             }
             line.mouseDx += static_cast<int>(dx);
@@ -86,6 +126,7 @@ bool InputScript::Parse(const std::string& text, std::string& error) {
     usesPad = false;
     std::istringstream in(text);
     std::string raw;
+    std::vector<MouseStep> mouseSteps;
     for (int number = 1; std::getline(in, raw); ++number) {
         const std::string content = raw.substr(0, raw.find('#'));
         std::istringstream words(content);
@@ -119,7 +160,17 @@ bool InputScript::Parse(const std::string& text, std::string& error) {
             error = std::to_string(number) + ": no input tokens after the frames";
             return false;
         }
+        if (line.mouseDx != 0 || line.mouseDy != 0) {
+            mouseSteps.push_back({line.from, line.mouseDx, line.mouseDy, number});
+            mouseSteps.push_back({static_cast<long long>(line.to) + 1, -line.mouseDx, -line.mouseDy, 0});
+        }
         lines.push_back(std::move(line));
+    }
+    if (int at = 0; !FrameTotalsWithinLimit(std::move(mouseSteps), at)) {
+        error = std::to_string(at) + ": with the lines before it, a frame's MOUSE movements add up to more than " +
+                std::to_string(kMouseLimit);
+        lines.clear();
+        return false;
     }
     return true;
 }

@@ -61,6 +61,32 @@ TEST(InputScript, MalformedLinesNameTheirLine) {
     EXPECT_EQ(ErrorOf("1 w\n").rfind("1: unknown token 'w'", 0), 0u) << "tokens are upper case";
 }
 
+// A frame's mouse movement, summed over the tokens of a line and over overlapping lines, stays within
+// 100000 along each axis; past that the script is refused, naming the line that took it there.
+TEST(InputScript, MouseTotalsStayInRangeOrTheScriptIsRefused) {
+    std::string many = "1";
+    for (int i = 0; i < 30000; ++i) many += " MOUSE=100000,-100000";
+    const std::pair<std::string, const char*> refused[] = {
+        {many + "\n", "1:"},
+        {"1 MOUSE=60000,0 MOUSE=50000,0\n", "1:"},
+        {"1 W\n2 MOUSE=0,-60000 MOUSE=0,-50000\n", "2:"},
+        {"1-10 MOUSE=100000,0\n2 W\n5 MOUSE=1,0\n", "3:"},
+        {"1-3 MOUSE=100000,0\n3 MOUSE=-100000,-5\n2-9 MOUSE=0,-99996\n", "3:"},
+    };
+    for (const auto& [text, line] : refused) {
+        const std::string error = ErrorOf(text);
+        EXPECT_EQ(error.rfind(line, 0), 0u) << error;
+        EXPECT_NE(error.find("100000"), std::string::npos) << error;
+    }
+    const InputScript script =
+        Parsed("1-3 MOUSE=100000,0\n3 MOUSE=-100000,-5\n4-9 MOUSE=100000,0\n9 MOUSE=-7,100000 MOUSE=7,-1\n");
+    const int expected[][3] = {{1, 100000, 0}, {3, 0, -5}, {4, 100000, 0}, {9, 100000, 99999}, {10, 0, 0}};
+    for (const auto& [frame, dx, dy] : expected) {
+        EXPECT_EQ(script.At(frame).mouseDx, dx) << frame;
+        EXPECT_EQ(script.At(frame).mouseDy, dy) << frame;
+    }
+}
+
 TEST(ScriptedInput, KeysReachGetAsyncKeyStateWithThePressBit) {
     const InputScript script = Parsed("2-3 ESC\n5 ESC\n");
     ScriptedInput input(script);
