@@ -1,6 +1,9 @@
 #include "app/Application.h"
 
+#include <memory>
+
 #include "app/GamePad.h"
+#include "app/MainLoopScenes.h"
 #include "app/Mouse.h"
 #include "app/SceneId.h"
 #include "app/SceneMgr.h"
@@ -69,15 +72,21 @@ bool Application::Initialize(HINSTANCE instance) {
     return true;
 }
 
+SceneFactory& MainLoopSceneFactory() {
+    static SceneFactory factory = CreateSceneById;
+    return factory;
+}
+
 int Application::Run() {
-    SceneMgr scenes;
-    sceneMgr = &scenes;
+    // The manager (and with it the current scene) goes before the device the scene drew with.
+    auto scenes = std::make_unique<SceneMgr>(MainLoopSceneFactory());
+    sceneMgr = scenes.get();
     if (startScene == SCENE_TITLE) {
-        scenes.Start(SCENE_TITLE);
+        scenes->Start(SCENE_TITLE);
         stageSelect = 0;
     } else {
         stageSelect = startStage;
-        scenes.Start(startScene);
+        scenes->Start(startScene);
     }
 
     int frame = 0;
@@ -97,8 +106,10 @@ int Application::Run() {
         if (observer && !observer->AfterFrame(frame)) break;
     }
 
-    sceneMgr = nullptr;  // the manager goes without finalising its scene
-    // The stage's objects borrow the caches' models and images: they go before the caches do.
+    // The manager goes without finalising its scene, then the stage's objects, which borrow the
+    // caches' models and images, then the caches and the device.
+    sceneMgr = nullptr;
+    scenes.reset();
     ClearObjects();
     Shutdown();
     return 0;

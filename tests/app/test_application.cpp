@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/Application.h"
+#include "app/MainLoopScenes.h"
 #include "app/SceneId.h"
 #include "graphics/GraphicsDevice.h"
 #include "platform/Platform.h"
@@ -190,3 +191,34 @@ TEST_F(ApplicationTest, TheWindowProcedureHandlesItsFourMessages) {
 }
 
 }  // namespace
+
+// A scene that notes whether the device was still there when it was deleted.
+struct ShutdownScene : BaseScene {
+    explicit ShutdownScene(SceneChanger* changer) : BaseScene(changer) {}
+    ~ShutdownScene() override { deviceAtDelete = GraphicsDevice::GetInstance().GetDevice() != nullptr; }
+    int GetSceneId() const override { return SCENE_CONTINUE; }
+    static inline int made = 0;
+    static inline bool deviceAtDelete = false;
+};
+
+// The loop's end: the scene manager deletes its scene while the device the scene drew with is still
+// there; the caches and the device go after it.
+TEST_F(ApplicationTest, TheSceneGoesBeforeTheDeviceAtShutdown) {
+    SceneFactory& factory = MainLoopSceneFactory();
+    const SceneFactory previous = factory;
+    factory = [](int, SceneChanger* changer) -> BaseScene* {
+        ++ShutdownScene::made;
+        return new ShutdownScene(changer);
+    };
+    Application& app = Application::GetInstance();
+    app.startScene = SCENE_CONTINUE;
+    ASSERT_TRUE(app.Initialize(nullptr));
+    StopAfter observer(2);
+    app.observer = &observer;
+    EXPECT_EQ(app.Run(), 0);
+    factory = previous;
+    EXPECT_EQ(ShutdownScene::made, 1);
+    EXPECT_TRUE(ShutdownScene::deviceAtDelete) << "the scene was deleted after the device";
+    EXPECT_EQ(GraphicsDevice::GetInstance().GetDevice(), nullptr);
+    EXPECT_EQ(app.sceneMgr, nullptr);
+}
