@@ -4,6 +4,7 @@
 
 #include "graphics/GraphicsDevice.h"
 #include "loading/LoadPacing.h"
+#include "loading/LoadProgress.h"
 #include "loading/LoadingScreen.h"
 #include "loading/ResourceList.h"
 
@@ -65,7 +66,7 @@ void ResourceLoader::DrawScreen(const std::atomic<uint32_t>& total, const std::a
             device->Present(nullptr, nullptr, nullptr, nullptr);
         }
         if (done.load()) break;
-        if (progress.load() == total.load()) done.exchange(true);
+        if (AllLoaded(progress, total)) done.exchange(true);
         pacing.BetweenFrames();
     }
 }

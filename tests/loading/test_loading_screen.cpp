@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "graphics/TextureManager.h"
+#include "loading/LoadProgress.h"
 #include "loading/LoadingScreen.h"
 #include "loading/ResourceLoader.h"
 #include "platform/image/PngWriter.h"
@@ -186,4 +187,30 @@ TEST_F(LoadingScreenTest, TenThousandMissingFilesLoadFreeRunning) {
         EXPECT_LE(std::stoi(percentages[i - 1]), std::stoi(percentages[i])) << "progress never goes back";
     }
     EXPECT_EQ(TextureManager::GetInstance().GetTexture("missing/9999.png")->texture, nullptr);
+}
+
+namespace {
+
+// A counter that notes the order in which it is read.
+struct NotedCounter {
+    const char* name;
+    unsigned value;
+    std::string* reads;
+    unsigned load() const {
+        *reads += name;
+        return value;
+    }
+};
+
+}  // namespace
+
+// The finished test reads the progress, then the total, and compares what it read.
+TEST(LoadProgress, ReadsTheProgressBeforeTheTotal) {
+    const unsigned cases[][3] = {{0, 0, 1}, {3, 7, 0}, {7, 7, 1}, {8, 7, 0}};
+    for (const auto& [progressValue, totalValue, finished] : cases) {
+        std::string reads;
+        const NotedCounter progress{"P", progressValue, &reads}, total{"T", totalValue, &reads};
+        EXPECT_EQ(AllLoaded(progress, total), finished != 0) << progressValue << "/" << totalValue;
+        EXPECT_EQ(reads, "PT");
+    }
 }
