@@ -1,5 +1,6 @@
 #include "loading/SaveData.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -23,6 +24,17 @@ bool FirstLine(const std::string& path, bool& opened, std::string& line) {
     std::fclose(file);
     if (!line.empty() && line.back() == '\r') line.pop_back();
     return true;
+}
+
+SyncCall syncCall = ::fsync;
+
+// Flushes the folder's entries (a rename lives there) to the disk. Some file systems cannot sync a
+// folder; the file is written all the same then.
+void SyncFolder(const std::string& folder) {
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    syncCall(fd);
+    ::close(fd);
 }
 
 // Where a file written under the game's name lands: the existing file, or a new one in the folder the
@@ -66,7 +78,7 @@ bool WriteNumberFile(const char* path, int n) {
     const std::string text = std::to_string(n) + "\n";
     bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
     ok = std::fflush(file) == 0 && ok;
-    ok = ::fsync(fileno(file)) == 0 && ok;
+    ok = syncCall(fileno(file)) == 0 && ok;
     ok = std::fclose(file) == 0 && ok;
     std::error_code ec;
     if (ok) fs::rename(temporary, target, ec);
@@ -74,5 +86,8 @@ bool WriteNumberFile(const char* path, int n) {
         fs::remove(temporary, ec);
         return false;
     }
+    SyncFolder(fs::path(target).parent_path().string());
     return true;
 }
+
+void SetSyncCall(SyncCall call) { syncCall = call ? call : ::fsync; }

@@ -14,4 +14,11 @@ int ReadProgress();
 // crash mid-write leaves the previous save intact. False when it could not be written.
 bool WriteProgress(int n);
 // Writes n and a line end as the whole content of path, through a temporary file renamed over it.
+// The temporary file is synced before the rename and its folder after it, so that once this returns
+// a power loss keeps the new number.
 bool WriteNumberFile(const char* path, int n);
+
+// The call that flushes a file or a folder to the disk: fsync, unless replaced (the tests watch the
+// syncs this way); null restores fsync.
+using SyncCall = int (*)(int fd);
+void SetSyncCall(SyncCall call);

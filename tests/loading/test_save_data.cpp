@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/stat.h>
+
 #include "loading/SaveData.h"
 #include "../support/GraphicsFixture.h"
 
@@ -79,4 +81,35 @@ TEST_F(SaveDataTest, FallbackFolderFoundWhateverItsCase) {
     Write("save.dat", "3\n");
     EXPECT_EQ(ReadProgress(), 3);
     EXPECT_EQ(Contents("data/TXT/stage.txt"), "1\n");
+}
+
+namespace {
+// The syncs a write makes: 'f' for a regular file, 'd' for a folder (with its inode).
+std::string syncs;
+ino_t syncedFolder = 0;
+int NoteSync(int fd) {
+    struct stat info {};
+    ::fstat(fd, &info);
+    syncs += S_ISDIR(info.st_mode) ? 'd' : 'f';
+    if (S_ISDIR(info.st_mode)) syncedFolder = info.st_ino;
+    return 0;
+}
+}  // namespace
+
+// The new number survives a power loss once the write returns: the temporary file is synced before the
+// rename, the folder holding the save after it; wherever the save lives.
+TEST_F(SaveDataTest, WritesSyncTheFileThenItsFolder) {
+    SetSyncCall(NoteSync);
+    const std::pair<const char*, fs::path> cases[] = {{kSaveFile, "."}, {"data/TXT/stage.txt", "Data/txt"}};
+    for (const auto& [file, folder] : cases) {
+        syncs.clear();
+        syncedFolder = 0;
+        EXPECT_TRUE(WriteNumberFile(file, 4)) << file;
+        struct stat info {};
+        ASSERT_EQ(::stat(folder.c_str(), &info), 0);
+        EXPECT_EQ(syncs, "fd") << file;
+        EXPECT_EQ(syncedFolder, info.st_ino) << file;
+    }
+    SetSyncCall(nullptr);
+    EXPECT_EQ(ReadProgress(), 4);
 }
