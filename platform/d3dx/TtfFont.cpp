@@ -41,7 +41,22 @@ HRESULT D3DXCreateFontA(IDirect3DDevice9* device, int height, UINT width, UINT w
 TtfFont::TtfFont(IDirect3DDevice9* dev, const D3DXFONT_DESCA& d, const std::string& fontFile) : device(dev), desc(d) {
     device->AddRef();
     // The headless device draws no glyphs and so needs no face.
-    if (!HeadlessDevice::From(device) && !fontFile.empty() && InitTtf()) OpenFace(fontFile);
+    if (HeadlessDevice::From(device)) return;
+    const std::string file = FaceFile(fontFile);
+    if (!file.empty()) OpenFace(file);
+}
+
+std::string TtfFont::FaceFile(const std::string& registered) {
+    if (!InitTtf()) return {};
+    for (const std::string& candidate : {registered, std::string(kSystemFontFile)}) {
+        if (candidate.empty()) continue;
+        const std::string path = platform::ResolvePath(candidate);
+        if (TTF_Font* probe = TTF_OpenFont(path.c_str(), 16)) {
+            TTF_CloseFont(probe);
+            return path;
+        }
+    }
+    return {};
 }
 
 TtfFont::~TtfFont() {

@@ -20,6 +20,12 @@ public:
     HRESULT GetDescA(D3DXFONT_DESCA* desc) override;
 
     static constexpr size_t kMaxCachedTexts = 256;
+    // The face used when the registered font file is missing or cannot be opened, from the Debian
+    // package fonts-dejavu-core, so that text still shows.
+    static constexpr const char* kSystemFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+    // The file a font draws with: the registered one (found whatever its case) when SDL_ttf opens it,
+    // otherwise the system font; empty when neither opens.
+    static std::string FaceFile(const std::string& registered);
 
 private:
     IDirect3DTexture9* TextTexture(const std::string& text);

@@ -4,13 +4,15 @@
 #include <cstring>
 #include <mutex>
 
+#include "platform/sys/Paths.h"
+
 namespace {
 std::mutex fontMutex;
 std::string lastFont;
 
 // TrueType and OpenType files start with one of these tags.
-bool LooksLikeFont(const char* path) {
-    FILE* file = std::fopen(path, "rb");
+bool LooksLikeFont(const std::string& path) {
+    FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return false;
     unsigned char tag[4] = {};
     const bool read = std::fread(tag, 1, 4, file) == 4;
@@ -22,9 +24,12 @@ bool LooksLikeFont(const char* path) {
 }  // namespace
 
 int AddFontResourceExA(const char* path, DWORD, void*) {
-    if (!path || !LooksLikeFont(path)) return 0;
+    if (!path) return 0;
+    // Found on disk like every other file the game names, whatever the case.
+    const std::string onDisk = platform::ResolvePath(path);
+    if (!LooksLikeFont(onDisk)) return 0;
     std::lock_guard lock(fontMutex);
-    lastFont = path;
+    lastFont = onDisk;
     return 1;
 }
 
