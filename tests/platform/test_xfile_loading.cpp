@@ -258,3 +258,48 @@ TEST(XFileGenerated, GeneratedFacesPointOutward) {
     });
     faces("Bullet/ice.x", [](const D3DXVECTOR3& n, const D3DXVECTOR3&) { EXPECT_GT(n.y, 0.99f); });
 }
+
+namespace {
+
+// A mesh of separate triangles with every corner at its own place: 3 x faces vertices.
+std::string SeparateTriangles(int faces) {
+    std::string text = "xof 0303txt 0032\nMesh {\n" + std::to_string(faces * 3) + ";\n";
+    for (int v = 0; v < faces * 3; ++v) {
+        text += std::to_string(v) + ";" + std::to_string(v % 3) + ";0;" + (v + 1 < faces * 3 ? ",\n" : ";\n");
+    }
+    text += std::to_string(faces) + ";\n";
+    for (int f = 0; f < faces; ++f) {
+        text += "3;" + std::to_string(f * 3) + "," + std::to_string(f * 3 + 1) + "," + std::to_string(f * 3 + 2) +
+                (f + 1 < faces ? ";,\n" : ";;\n");
+    }
+    return text + "}\n";
+}
+
+}  // namespace
+
+// Mesh indices are 16-bit: a mesh of up to 65 535 vertices loads with every index as written; a larger
+// one is refused as a failed load by both loaders rather than read with indices that wrap.
+TEST(XFileLoad, MeshesBeyondSixteenBitIndicesAreRefusedNeverWrapped) {
+    xtest::ScratchFolder folder;
+    folder.Write("largest.x", SeparateTriangles(21845));
+    folder.Write("larger.x", SeparateTriangles(21846));
+    for (const auto& [name, loads] : {std::pair{"largest.x", true}, std::pair{"larger.x", false}}) {
+        ID3DXMesh* mesh = nullptr;
+        const HRESULT loaded =
+            D3DXLoadMeshFromXA(name, D3DXMESH_MANAGED, nullptr, nullptr, nullptr, nullptr, nullptr, &mesh);
+        EXPECT_EQ(SUCCEEDED(loaded), loads) << name;
+        PlainAllocator allocator;
+        D3DXFRAME* root = nullptr;
+        ID3DXAnimationController* controller = nullptr;
+        const HRESULT built = D3DXLoadMeshHierarchyFromXA(name, 0, nullptr, &allocator, nullptr, &root, &controller);
+        EXPECT_EQ(SUCCEEDED(built), loads) << name;
+        if (root) D3DXFrameDestroy(root, &allocator);
+        SafeRelease(controller);
+        if (!mesh) continue;
+        ASSERT_EQ(mesh->GetNumVertices(), 65535u);
+        const std::vector<uint16_t>& indices = mesh->Indices();
+        ASSERT_EQ(indices.size(), 65535u);
+        EXPECT_EQ(*std::max_element(indices.begin(), indices.end()), 65534);
+        mesh->Release();
+    }
+}
