@@ -3,9 +3,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 #include "app/ContentTree.h"
+#include "tests/support/GraphicsFixture.h"
 
 namespace fs = std::filesystem;
 
@@ -14,18 +14,14 @@ namespace {
 class ContentTreeTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root = fs::weakly_canonical(fs::temp_directory_path() / ("veldorin_tree_" + std::to_string(::getpid())));
+        root = fs::current_path();
         fs::create_directories(root / "start" / "data" / "txt");
         fs::create_directories(root / "build" / "bin");
         fs::create_directories(root / "build" / "game" / "DATA" / "Txt");
         std::ofstream(root / "build" / "game" / "DATA" / "Txt" / "init.txt") << "\n";
-        previous = fs::current_path();
     }
-    void TearDown() override {
-        fs::current_path(previous);
-        fs::remove_all(root);
-    }
-    fs::path root, previous;
+    testsupport::TempDir dir{"tree"};
+    fs::path root;
 };
 
 // A folder with a bare "data" folder is no content tree: the game moves to the one beside its binary.

@@ -4,10 +4,10 @@
 
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 #include "platform/d3dx/TtfFont.h"
 #include "platform/sys/Fonts.h"
+#include "tests/support/GraphicsFixture.h"
 
 namespace fs = std::filesystem;
 
@@ -16,19 +16,12 @@ namespace {
 class FontFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root = fs::temp_directory_path() / ("veldorin_fonts_" + std::to_string(::getpid()));
-        fs::create_directories(root / "data" / "font");
-        fs::copy_file(TtfFont::kSystemFontFile, root / "data" / "font" / "toroman.ttf");
+        fs::create_directories("data/font");
+        fs::copy_file(TtfFont::kSystemFontFile, "data/font/toroman.ttf");
         // A TrueType tag and nothing after it: registered, but no face opens from it.
-        std::ofstream(root / "data" / "font" / "broken.ttf", std::ios::binary) << std::string("\0\1\0\0junk", 8);
-        previous = fs::current_path();
-        fs::current_path(root);
+        std::ofstream("data/font/broken.ttf", std::ios::binary) << std::string("\0\1\0\0junk", 8);
     }
-    void TearDown() override {
-        fs::current_path(previous);
-        fs::remove_all(root);
-    }
-    fs::path root, previous;
+    testsupport::TempDir dir{"fonts"};
 };
 
 TEST_F(FontFileTest, RegisteredFontsResolveAndBrokenOnesFallBackToTheSystemFont) {
