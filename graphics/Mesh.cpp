@@ -14,6 +14,10 @@ bool Mesh::Load(IDirect3DDevice9* device, const std::string& path) {
     if (FAILED(D3DXLoadMeshFromXA(path.c_str(), D3DXMESH_MANAGED, device, &adjacency, &materialBuffer, nullptr,
                                   &count, &mesh)))
         return false;
+    // Any static mesh can be a collision mesh (objects without their own fall back to the drawn one), so
+    // every one gets its ray tree here, on the loading thread, rather than on the first probe of a frame.
+    // Skinned meshes are never ray-queried; their containers get no tree unless something queries them.
+    mesh->PrepareRayTree();
     materialCount = count;
     textures.resize(count);
     materials.resize(count);

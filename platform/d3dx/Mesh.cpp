@@ -1,5 +1,7 @@
 #include "platform/d3dx/Mesh.h"
 
+#include "platform/d3dx/RayTree.h"
+
 ID3DXMesh::ID3DXMesh(IDirect3DDevice9* device_, std::vector<MeshVertex> vertices_,
                      std::vector<uint16_t> indices_, std::vector<DWORD> attributes_,
                      std::vector<D3DXATTRIBUTERANGE> table_)
@@ -29,13 +31,29 @@ HRESULT ID3DXMesh::UnlockVertexBuffer() {
     return D3D_OK;
 }
 
-HRESULT ID3DXMesh::LockIndexBuffer(DWORD, void** data) {
+HRESULT ID3DXMesh::LockIndexBuffer(DWORD flags, void** data) {
     if (!data || indices.empty()) return D3DERR_INVALIDCALL;
     *data = indices.data();
+    indexWriteLock = (flags & D3DLOCK_READONLY) == 0;
     return D3D_OK;
 }
 
-HRESULT ID3DXMesh::UnlockIndexBuffer() { return D3D_OK; }
+HRESULT ID3DXMesh::UnlockIndexBuffer() {
+    if (indexWriteLock) ++indexVersion;
+    indexWriteLock = false;
+    return D3D_OK;
+}
+
+void ID3DXMesh::PrepareRayTree() const { RayTree(); }
+
+const platform::MeshRayTree& ID3DXMesh::RayTree() const {
+    if (!rayTree || rayTreeVertexVersion != vertexVersion || rayTreeIndexVersion != indexVersion) {
+        rayTree = std::make_shared<const platform::MeshRayTree>(vertices, indices);
+        rayTreeVertexVersion = vertexVersion;
+        rayTreeIndexVersion = indexVersion;
+    }
+    return *rayTree;
+}
 
 HRESULT ID3DXMesh::LockAttributeBuffer(DWORD, DWORD** data) {
     if (!data || attributes.empty()) return D3DERR_INVALIDCALL;

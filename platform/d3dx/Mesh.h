@@ -10,6 +10,10 @@
 #include "platform/d3d9/Device.h"
 #include "platform/d3dx/MeshTypes.h"
 
+namespace platform {
+class MeshRayTree;
+}
+
 // What a back end keeps of a mesh on its own side (the GPU copy); freed with the mesh.
 class MeshDeviceCopy {
 public:
@@ -52,8 +56,17 @@ public:
     const std::vector<uint16_t>& Indices() const { return indices; }
     // Grows whenever the vertices may have been written; a GPU copy older than this is stale.
     uint32_t VertexVersion() const { return vertexVersion; }
+    uint32_t IndexVersion() const { return indexVersion; }
     MeshDeviceCopy* DeviceCopy() const { return deviceCopy.get(); }
     void SetDeviceCopy(std::unique_ptr<MeshDeviceCopy> copy) const { deviceCopy = std::move(copy); }
+
+    // --- ray queries ---
+    // The hierarchy over the faces that ray queries walk. PrepareRayTree builds it; the mesh loader
+    // calls it on the loading thread, before the mesh is handed to the game. Should the vertices or
+    // indices be written afterwards (through a writing lock), the next query rebuilds it on the
+    // querying thread; queries come from one thread at a time.
+    void PrepareRayTree() const;
+    const platform::MeshRayTree& RayTree() const;
 
 private:
     IDirect3DDevice9* device;  // not owned: the device outlives every mesh
@@ -63,6 +76,10 @@ private:
     std::vector<D3DXATTRIBUTERANGE> table;
     uint32_t vertexVersion = 1;
     bool vertexWriteLock = false;
+    uint32_t indexVersion = 1;
+    bool indexWriteLock = false;
+    mutable std::shared_ptr<const platform::MeshRayTree> rayTree;
+    mutable uint32_t rayTreeVertexVersion = 0, rayTreeIndexVersion = 0;
     mutable std::unique_ptr<MeshDeviceCopy> deviceCopy;
 };
 
