@@ -102,9 +102,9 @@ LiveWalk ReadLiveWalk(const fs::path& dump) {
 TEST(DisplayPlayer, KeysPressedInTheRealWindowWalkThePlayer) {
     const fs::path dir = Scratch();
     // A stage of its own: the room and the player, nothing in the way.
-    const fs::path root = dir / "game";
-    fs::copy(VELDORIN_GAME_DIR, root, fs::copy_options::recursive);
-    std::ofstream(root / "Data/txt/Mapdata1.txt")
+    const ScratchContent content("live");
+    const fs::path& root = content.root;
+    content.Write("Data/txt/Mapdata1.txt")
         << "Name(Map)\tPos(0,0,0)\tMesh(data/xfile/Map/TestRoom.x)\n"
         << "Name(Player)\tPos(0,0,-6)\tSkinMesh(data/xfile/Player/player.x)\tContainer(1)\n";
     const fs::path dump = dir / "live.jsonl";

@@ -10,6 +10,7 @@
 
 #include "tests/support/Process.h"
 #include "tests/support/Screenshot.h"
+#include "tests/support/TestCourtyard.h"
 #include "tools/xmodels/Models.h"
 
 namespace {
@@ -17,9 +18,8 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(DisplayPlayerFigure, ThePlayerModelStandsOnTheStageLitAndOutlined) {
-    const fs::path root = fs::temp_directory_path() / ("veldorin_figure_" + std::to_string(::getpid()));
-    fs::remove_all(root);
-    fs::copy(VELDORIN_GAME_DIR, root, fs::copy_options::recursive);
+    ScratchContent content("figure");
+    const fs::path& root = content.root;
 
     // The model is 170 units tall and faces -z, toward the camera behind the origin; the figure is it
     // at stage size.
@@ -28,7 +28,7 @@ TEST(DisplayPlayerFigure, ThePlayerModelStandsOnTheStageLitAndOutlined) {
     D3DXMatrixScaling(&scale, 0.01f, 0.01f, 0.01f);
     xmodels::XModel figure{{{"Figure", scale, {}, player.frames}}, 0, {}};
     ASSERT_TRUE(xmodels::WriteX((root / "data/xfile/Debug/Figure.x").string(), figure));
-    std::ofstream(root / "Data/txt/Mapdata1.txt")
+    content.Write("Data/txt/Mapdata1.txt")
         << "Name(Map)\tPos(0,0,0)\tMesh(data/xfile/Map/TestRoom.x)\n"
         << "Name(CSimpleObject)\tPos(0,0,1.2)\tMesh(data/xfile/Debug/Figure.x)\n";
 
@@ -52,7 +52,7 @@ TEST(DisplayPlayerFigure, ThePlayerModelStandsOnTheStageLitAndOutlined) {
     }
     EXPECT_GT(coloured, 2000) << "look at " << shot;
     EXPECT_GT(outline, 50) << "look at " << shot;
-    if (!HasFailure() && !std::getenv("VELDORIN_KEEP_PICTURES")) fs::remove_all(root);
+    content.keep = HasFailure() || std::getenv("VELDORIN_KEEP_PICTURES");
 }
 
 }  // namespace

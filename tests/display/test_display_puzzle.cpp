@@ -10,6 +10,7 @@
 #include <string>
 
 #include "tests/support/Process.h"
+#include "tests/support/TestCourtyard.h"
 #include "tests/support/Screenshot.h"
 
 namespace {
@@ -18,23 +19,18 @@ namespace fs = std::filesystem;
 
 class DisplayPuzzle : public ::testing::Test {
 protected:
-    void SetUp() override {
-        root = fs::temp_directory_path() / ("veldorin_puzzle_" + std::to_string(::getpid()));
-        fs::remove_all(root);
-        fs::copy(VELDORIN_GAME_DIR, root, fs::copy_options::recursive);
-    }
     void TearDown() override {
-        if (!HasFailure() && !std::getenv("VELDORIN_KEEP_PICTURES")) fs::remove_all(root);
+        content.keep = HasFailure() || std::getenv("VELDORIN_KEEP_PICTURES");
     }
 
     // Places the stage, plays the script and loads the pictures taken at the given frames.
     std::map<int, Screenshot> Play(const std::string& stage, const std::string& script, int frames,
                                    std::initializer_list<int> shots) {
-        std::ofstream(root / "Data/txt/Mapdata1.txt")
+        content.Write("Data/txt/Mapdata1.txt")
             << "Name(Map)\tPos(0,0,0)\tMesh(data/xfile/Map/TestRoom.x)\tShadow(0)\n"
             << "Name(Player)\tPos(0,0,-6)\tSkinMesh(data/xfile/Player/player.x)\tContainer(2)\n"
             << stage;
-        std::ofstream(root / "input.txt") << script;
+        content.Write("input.txt") << script;
         std::string options;
         for (int frame : shots)
             options += " --screenshot " + std::to_string(frame) + ":" + Picture(frame).string();
@@ -62,7 +58,8 @@ protected:
     static bool Icy(const uint8_t* p) { return p[2] > 170 && p[2] - p[0] > 45; }
     static bool Fiery(const uint8_t* p) { return p[0] > 200 && p[0] - p[2] > 80; }
 
-    fs::path root;
+    ScratchContent content{"puzzle"};
+    const fs::path& root = content.root;
     int runs = 0;
 };
 

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "tests/support/Process.h"
+#include "tests/support/TestCourtyard.h"
 #include "tests/support/Screenshot.h"
 
 namespace {
@@ -19,13 +20,8 @@ namespace fs = std::filesystem;
 
 class DisplayStage2 : public ::testing::Test {
 protected:
-    void SetUp() override {
-        root = fs::temp_directory_path() / ("veldorin_stage2_shots_" + std::to_string(::getpid()));
-        fs::remove_all(root);
-        fs::copy(VELDORIN_GAME_DIR, root, fs::copy_options::recursive);
-    }
     void TearDown() override {
-        if (!HasFailure() && !std::getenv("VELDORIN_KEEP_PICTURES")) fs::remove_all(root);
+        content.keep = HasFailure() || std::getenv("VELDORIN_KEEP_PICTURES");
     }
 
     // Moves the player's start in the stage's own placement file (empty keeps it).
@@ -36,10 +32,10 @@ protected:
         const std::string moved = std::regex_replace(text.str(), std::regex(R"(Name\(Player\)\tPos\([^)]*\))"),
                                                      "Name(Player)\tPos(" + position + ")");
         ASSERT_NE(moved, text.str());
-        std::ofstream(file) << moved;
+        content.Write("Data/txt/Mapdata2.txt") << moved;
     }
     Screenshot Play(const std::string& script, int frames) {
-        std::ofstream(root / "input.txt") << script;
+        content.Write("input.txt") << script;
         const fs::path picture = root / ("shot" + std::to_string(++runs) + ".png");
         const ProcessResult run = RunProcess(std::string(VELDORIN_SIM) + " --root " + root.string() +
                                              " --render --scene 2 --stage 1 --frames " + std::to_string(frames) +
@@ -65,7 +61,8 @@ protected:
     }
     static bool Fiery(const uint8_t* p) { return p[0] > 200 && p[0] - p[2] > 80; }
 
-    fs::path root;
+    ScratchContent content{"stage2_shots"};
+    const fs::path& root = content.root;
     int runs = 0;
 };
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/support/Process.h"
+#include "tests/support/TestCourtyard.h"
 
 namespace {
 
@@ -19,16 +20,10 @@ const fs::path kScripts = fs::path(VELDORIN_SOURCE_DIR) / "tests/sim/playthrough
 
 class SimPlaythrough : public ::testing::Test {
 protected:
-    void SetUp() override {
-        root = fs::temp_directory_path() / ("veldorin_playthrough_" + std::to_string(::getpid()));
-        fs::remove_all(root);
-        fs::copy(VELDORIN_GAME_DIR, root, fs::copy_options::recursive);
-        fs::remove(root / "save.dat");
-    }
     void TearDown() override {
-        if (!HasFailure()) fs::remove_all(root);
+        content.keep = HasFailure();
     }
-    void Save(int progress) { std::ofstream(root / "save.dat") << progress << "\n"; }
+    void Save(int progress) { content.Write("save.dat") << progress << "\n"; }
 
     // Plays a script from the title; returns each frame's scene and stage choice.
     struct Frame {
@@ -76,13 +71,14 @@ protected:
     // Plays the lines as one script on a new game.
     std::vector<Frame> PlayNewGame(const std::vector<std::string>& lines, int frames) {
         fs::remove(root / "save.dat");
-        std::ofstream script(root / "chain.txt");
+        std::ofstream script = content.Write("chain.txt");
         for (const std::string& line : lines) script << line << "\n";
         script.close();
         return PlayFile(root / "chain.txt", frames);
     }
     std::string SaveFile() const { return ReadFile((root / "save.dat").string()); }
-    fs::path root;
+    ScratchContent content{"playthrough"};
+    const fs::path& root = content.root;
 };
 
 TEST_F(SimPlaythrough, EachDoorOfTheHubLeadsWhereItShouldOnceProgressOpensIt) {

@@ -11,6 +11,7 @@
 
 #include "tests/support/Levels.h"
 #include "tests/support/Process.h"
+#include "tests/support/TestCourtyard.h"
 #include "tests/support/WaveBytes.h"
 
 namespace {
@@ -38,20 +39,14 @@ std::vector<std::string> SoundFields(const std::string& dump) {
 }
 
 // A content tree whose first stage holds only the room and the player: nothing else makes a sound.
-class QuietStage {
-public:
-    QuietStage() : root(std::filesystem::temp_directory_path() / ("veldorin_quiet_" + std::to_string(::getpid()))) {
-        std::filesystem::remove_all(root);
-        std::filesystem::copy(kGame, root, std::filesystem::copy_options::recursive);
-        std::ofstream(root / "Data/txt/Mapdata1.txt")
+struct QuietStage {
+    QuietStage() {
+        content.Write("Data/txt/Mapdata1.txt")
             << "Name(Map)\tPos(0,0,0)\tMesh(data/xfile/Map/TestRoom.x)\n"
             << "Name(Player)\tPos(0,0,-6)\tSkinMesh(data/xfile/Player/player.x)\tContainer(1)\n";
     }
-    ~QuietStage() {
-        std::error_code ec;
-        std::filesystem::remove_all(root, ec);
-    }
-    const std::filesystem::path root;
+    const ScratchContent content{"quiet"};
+    const std::filesystem::path& root = content.root;
 };
 
 // Runs the first stage for 120 frames with the given driver environment; returns the run.

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "tests/support/Process.h"
+#include "tests/support/TestCourtyard.h"
 
 namespace {
 
@@ -19,14 +20,8 @@ namespace fs = std::filesystem;
 
 class SimStage2Test : public ::testing::Test {
 protected:
-    void SetUp() override {
-        root = fs::temp_directory_path() / ("veldorin_stage2_" + std::to_string(::getpid()));
-        fs::remove_all(root);
-        fs::copy(VELDORIN_GAME_DIR, root, fs::copy_options::recursive);
-        fs::remove(root / "save.dat");
-    }
     void TearDown() override {
-        if (!HasFailure()) fs::remove_all(root);
+        content.keep = HasFailure();
     }
 
     // Enters the second stage directly, plays the script and returns the dump, one line a frame.
@@ -42,7 +37,7 @@ protected:
         return lines;
     }
     std::vector<std::string> RunText(int frames, const std::string& script) {
-        std::ofstream(root / "input.txt") << script;
+        content.Write("input.txt") << script;
         return Run(frames, root / "input.txt");
     }
 
@@ -74,7 +69,8 @@ protected:
         return -1;
     }
 
-    fs::path root;
+    ScratchContent content{"stage2"};
+    const fs::path& root = content.root;
 };
 
 TEST_F(SimStage2Test, TheSolveScriptPlaysTheStageToItsGoal) {

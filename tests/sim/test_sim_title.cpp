@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/support/Process.h"
+#include "tests/support/TestCourtyard.h"
 
 namespace {
 
@@ -18,19 +19,13 @@ namespace fs = std::filesystem;
 
 class SimTitleTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        root = fs::temp_directory_path() / ("veldorin_title_" + std::to_string(::getpid()));
-        fs::remove_all(root);
-        fs::copy(VELDORIN_GAME_DIR, root, fs::copy_options::recursive);
-        fs::remove(root / "save.dat");
-    }
     void TearDown() override {
-        if (!HasFailure()) fs::remove_all(root);
+        content.keep = HasFailure();
     }
 
     // Runs the game from the title and returns the dump, one line a frame.
     std::vector<std::string> Run(int frames, const std::string& script, const std::string& extra = "") {
-        std::ofstream(root / "input.txt") << script;
+        content.Write("input.txt") << script;
         const fs::path dump = root / "dump.jsonl";
         const ProcessResult run = RunProcess(std::string(VELDORIN_SIM) + " --root " + root.string() + " --frames " +
                                              std::to_string(frames) + " --input " + (root / "input.txt").string() +
@@ -54,7 +49,8 @@ protected:
             open.push_back(std::stoi((*it)[1]));
         return open;
     }
-    fs::path root;
+    ScratchContent content{"title"};
+    const fs::path& root = content.root;
     ProcessResult last;
 };
 
@@ -67,7 +63,7 @@ TEST_F(SimTitleTest, TheSavedProgressOpensDoorsAndLaunchersAndHandsOverTheGun) {
     };
     // The hub has three doors and three launchers: a larger progress opens what there is.
     for (const Case& c : {Case{1, {1, 0, 0}, 1, 1}, Case{2, {1, 1, 0}, 2, 2}, Case{9, {1, 1, 1}, 2, 3}}) {
-        std::ofstream(root / "save.dat") << c.progress << "\n";
+        content.Write("save.dat") << c.progress << "\n";
         const std::vector<std::string> dump = Run(175, "1 LBUTTON\n");
         ASSERT_EQ(dump.size(), 175u);
         const std::string& end = dump.back();
@@ -104,7 +100,7 @@ TEST_F(SimTitleTest, AClickStartsOnceThePadStartsAtOnceAndEscQuitsAtTheNextPass)
 
 TEST_F(SimTitleTest, AStagesGoalSavesAndTheTitleSkipsItsLogo) {
     // A stage of the test's own: its goal stands six units straight ahead of the player.
-    std::ofstream(root / "Data/txt/Mapdata1.txt")
+    content.Write("Data/txt/Mapdata1.txt")
         << "Name(Map)\tPos(0,0,0)\tMesh(data/xfile/Map/TestRoom.x)\n"
         << "Name(Player)\tPos(0,0,-6)\tSkinMesh(data/xfile/Player/player.x)\tContainer(1)\n"
         << "Name(CGoal)\tPos(0,0,0)\tAngle(0,180,0)\tMesh(data/xfile/Object/Goal.x)\tState(0)\n";

@@ -5,6 +5,7 @@
 // the built content's files and holds its own copies of the two stage files; it is made once per
 // process and removed at exit.
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <unistd.h>
 
@@ -21,6 +22,35 @@ inline void LinkContentTree(const std::filesystem::path& to) {
         else fs::create_symlink(entry.path(), target);
     }
 }
+
+// A content tree of a test's own, linked to the built files and made in a moment: the test writes its
+// stage files, scripts and save into it through Write, which replaces a file's link before writing,
+// so the built tree never changes. It starts as a new game (no "save.dat") and is removed at the end
+// unless kept (to look at what a failed run left).
+class ScratchContent {
+public:
+    explicit ScratchContent(const std::string& tag)
+        : root(std::filesystem::temp_directory_path() / ("veldorin_" + tag + "_" + std::to_string(::getpid()))) {
+        LinkContentTree(root);
+        std::filesystem::remove(root / "save.dat");
+    }
+    ScratchContent(const ScratchContent&) = delete;
+    ScratchContent& operator=(const ScratchContent&) = delete;
+    ~ScratchContent() {
+        std::error_code ignored;
+        if (!keep) std::filesystem::remove_all(root, ignored);
+    }
+    // A stream onto the tree's own file at the relative path (never through a link).
+    std::ofstream Write(const std::filesystem::path& relative) const {
+        std::filesystem::remove(root / relative);
+        return std::ofstream(root / relative);
+    }
+    // " --root DIR", to append to a runner command line.
+    std::string RootOption() const { return " --root " + root.string(); }
+
+    const std::filesystem::path root;
+    bool keep = false;
+};
 
 class TestCourtyard {
 public:
