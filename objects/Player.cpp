@@ -88,6 +88,7 @@ void Player::RebuildWorld() {
 
 void Player::Update() {
     Fade& fade = Fade::GetInstance();
+    input = PlayerInput::Read();
     if (fade.mode == 0) {
         Move();
         ApplyGravity();

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "objects/CharacterBase.h"
+#include "objects/PlayerInput.h"
 
 class ShotEmitter;
 class SkinnedMesh;
@@ -86,6 +87,9 @@ public:
     Texture* markerTexture = nullptr;
     Texture* slipTextures[kTrailLength] = {};
     D3DXMATRIX trail[kTrailLength];
+    // The controls as read once at the start of the frame's update, for every step to share (a key
+    // query also clears its "pressed since the last query" bit, so a second read could miss a tap).
+    PlayerInput input;
 
 private:
     // Casts the ground probe of the given length down through the player: groundKind becomes the kind

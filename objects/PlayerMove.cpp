@@ -6,7 +6,6 @@
 #include "app/Application.h"
 #include "graphics/Camera.h"
 #include "objects/Player.h"
-#include "objects/PlayerInput.h"
 #include "objects/RayProbe.h"
 
 namespace {
@@ -63,7 +62,7 @@ void Player::Move() {
         iceMomentum = 0;
     }
 
-    const PlayerInput in = PlayerInput::Read();
+    const PlayerInput& in = input;
     D3DXVECTOR3 v(0, 0, 0);
     bool moved = false;
     if (Aiming()) {

@@ -4,7 +4,6 @@
 
 #include "graphics/SkinnedMesh.h"
 #include "objects/Player.h"
-#include "objects/PlayerInput.h"
 #include "objects/RayProbe.h"
 #include "scenes/Fade.h"
 
@@ -81,7 +80,7 @@ void Player::ApplyGravity() {
     else fallSpeed = 0.0f;
     if (inAir && fallSpeed < 0.0f) state = PLAYER_FALL;
 
-    const PlayerInput in = PlayerInput::Read();
+    const PlayerInput& in = input;
     if (in.fire) {
         if (markerShown) {
             state = PLAYER_INTERACT;
