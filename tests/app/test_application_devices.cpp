@@ -40,6 +40,7 @@ TEST(ApplicationDevices, MouseAndCameraJoinAtStartUpAndThePollsRunEveryFrame) {
     FakeInput input;
 
     Application& app = Application::GetInstance();
+    UnregisterClassA(kWindowClassName, nullptr);  // an earlier start-up in this process may have left it
     // The closing picture leaves the mouse alone (the title re-centres it until the game starts).
     app.startScene = SCENE_CONTINUE;
     ASSERT_TRUE(app.Initialize(nullptr));

@@ -66,6 +66,8 @@ class LoadingScreenTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(testsupport::StartGraphics(true));
+        // Each test reads the sheets of its own folder, not what an earlier test left cached.
+        TextureManager::GetInstance().ReleaseAll();
         std::filesystem::create_directories("data/Texture/Load");
         ASSERT_TRUE(platform::WritePng(LoadingScreen::kFillSheet, std::vector<uint8_t>(60 * 42 * 4, 255), 60, 42));
         ASSERT_TRUE(platform::WritePng(LoadingScreen::kEmptySheet, std::vector<uint8_t>(60 * 42 * 4, 90), 60, 42));
