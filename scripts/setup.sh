@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config ccache
   libsdl2-dev libsdl2-ttf-dev libepoxy-dev libgl1-mesa-dri
   libstb-dev libassimp-dev libopenal-dev
   libfluidsynth-dev fluid-soundfont-gm
