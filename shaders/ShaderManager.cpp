@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "graphics/Camera.h"
+#include "graphics/FramePhase.h"
 #include "graphics/GraphicsDevice.h"
 #include "objects/ObjectList.h"
 
@@ -84,6 +85,7 @@ void ShaderManager::SetCommonParams(CShaderBase& shader, const FrameParams& fram
 }
 
 void ShaderManager::BeginFrame(D3DXVECTOR3 focus) {
+    FramePhaseScope phase(FramePhase::ShadowPass);
     FrameParams frame;
     if (const Camera* camera = Application::GetInstance().camera) {
         frame.camPos = camera->position;
@@ -131,6 +133,7 @@ void ShaderManager::EndMRT() {
 }
 
 void ShaderManager::RenderScene() {
+    FramePhaseScope phase(FramePhase::ScenePass);
     BeginMRT();
     const std::vector<CharacterBase*> objects = GetObjectList();
     for (CharacterBase* object : objects) {

@@ -84,6 +84,9 @@ public:
     // per-thread context.
     virtual void AttachToThread() {}
     virtual void DetachFromThread() {}
+    // Waits until every command given so far has been carried out (frame timing). A no-op where the
+    // back end draws nothing.
+    virtual void Finish() {}
     // The picture in the back buffer as 8-bit RGBA rows, top row first. False where the back end keeps
     // no pixels (the headless device).
     virtual bool ReadBackBuffer(std::vector<uint8_t>& rgba, int& width, int& height) = 0;

@@ -47,6 +47,7 @@ public:
     HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* vertices, UINT stride) override;
     void AttachToThread() override;
     void DetachFromThread() override;
+    void Finish() override { glFinish(); }
 
     // Binds the current targets and applies the render states before a draw.
     void PrepareDraw();
