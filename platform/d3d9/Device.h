@@ -57,6 +57,13 @@ public:
     virtual HRESULT SetRenderTarget(DWORD index, IDirect3DSurface9* surface) = 0;
     virtual HRESULT GetDepthStencilSurface(IDirect3DSurface9** surface) = 0;
     virtual HRESULT SetDepthStencilSurface(IDirect3DSurface9* surface) = 0;
+    // Copies one surface onto another. Only whole surfaces of the same size and format (both rects
+    // null) are supported; other requests fail with D3DERR_INVALIDCALL.
+    virtual HRESULT StretchRect(IDirect3DSurface9* source, const void* sourceRect, IDirect3DSurface9* dest,
+                                const void* destRect, D3DTEXTUREFILTERTYPE filter) {
+        (void)source, (void)sourceRect, (void)dest, (void)destRect, (void)filter;
+        return D3DERR_INVALIDCALL;
+    }
     virtual HRESULT GetDeviceCaps(D3DCAPS9* caps) = 0;
 
     // --- resources ---
