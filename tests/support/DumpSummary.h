@@ -4,6 +4,7 @@
 // chosen on the title shows there before the stage begins), every progress the title showed,
 // and the most objects and flame particles any dumped frame held.
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <fstream>
 #include <set>
@@ -30,10 +31,14 @@ struct DumpSummary {
         return nullptr;
     }
 
-    static DumpSummary Read(const std::string& path) {
+    // The dumped frames numbered first to last.
+    static DumpSummary Read(const std::string& path, int first = 0, int last = INT_MAX) {
         DumpSummary summary;
         std::ifstream in(path, std::ios::binary);
-        for (std::string line; std::getline(in, line);) summary.Add(line);
+        for (std::string line; std::getline(in, line);) {
+            const int frame = Field(line, "frame");
+            if (frame >= first && frame <= last) summary.Add(line);
+        }
         return summary;
     }
 
