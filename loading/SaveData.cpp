@@ -63,8 +63,9 @@ int ReadProgress() {
     }
     if (!opened) return 1;
     int n = 1;
-    // A damaged save (empty, text, a number beyond 32 bits) counts as a new game.
-    return ParseIntStrict(line, n) ? n : 1;
+    // A damaged save (empty, text, a number beyond 32 bits, none or less progress than a new game's,
+    // which would open no door) counts as a new game.
+    return ParseIntStrict(line, n) && n >= 1 ? n : 1;
 }
 
 bool WriteProgress(int n) { return WriteNumberFile(kSaveFile, n); }

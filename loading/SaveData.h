@@ -8,7 +8,8 @@ constexpr char kSaveFile[] = "save.dat";
 constexpr char kStageFallbackFile[] = "Data/txt/Stage.txt";
 
 // Reads "save.dat", or "Data/txt/Stage.txt" when there is none. Once a save exists, the fallback file
-// is rewritten to hold 1. A missing or unreadable number gives 1, the state of a new game.
+// is rewritten to hold 1. A missing or unreadable number, or one below 1, gives 1, the state of a new
+// game.
 int ReadProgress();
 // Writes n as the only line of "save.dat". The new file replaces the old one in a single step, so a
 // crash mid-write leaves the previous save intact. False when it could not be written.

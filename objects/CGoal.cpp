@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/SceneId.h"
 #include "graphics/Camera.h"
+#include "graphics/Mesh.h"
 #include "loading/SaveData.h"
 #include "loading/TextData.h"
 #include "objects/ObjectFields.h"
@@ -12,6 +13,10 @@
 namespace {
 // The stage number a save after stage s holds: s + 2 stages are open then.
 constexpr int kProgressAfterStage = 2;
+// The goal's opening, where a goal without a mesh is touched: this far from its middle across the
+// floor, from its floor up to the top of the arch.
+constexpr float kOpeningReach = 0.75f;
+constexpr float kOpeningHeight = 2.2f;
 }  // namespace
 
 void CGoal::Init(std::vector<std::string> params) {
@@ -38,7 +43,18 @@ void CGoal::Update() {
         return;
     }
     if (reached == 1) TurnPlayerAndCamera();
+    const Mesh* solid = GetColMesh();
+    if (!reached && (!solid || !solid->mesh)) TouchInOpening();
     *world = rotMat * transMat;
+}
+
+// Nothing can run into a goal whose mesh did not load: the player standing in its opening touches it
+// instead, so that a damaged mesh cannot shut the way on.
+void CGoal::TouchInOpening() {
+    CharacterBase* player = FirstOfKind(KIND_PLAYER);
+    if (!player) return;
+    const D3DXVECTOR3 d = player->Position() - Position();
+    if (d.x * d.x + d.z * d.z < kOpeningReach * kOpeningReach && d.y > -0.5f && d.y < kOpeningHeight) OnHit(player);
 }
 
 void CGoal::Leave() {

@@ -2,7 +2,8 @@
 // The exit of a stage (kind 2). The player's touch starts the fade to black; while the screen darkens
 // the player is turned to walk on and the camera swings after it; once black, the goal asks for the
 // next scene and stage by its exit kind (its state), and the stage's own exit (kind 0) saves the
-// progress first. Drawn unlit, without outline or shadow.
+// progress first. Drawn unlit, without outline or shadow. Without a mesh, the player's standing in
+// its opening is the touch.
 #include "objects/CharacterBase.h"
 
 enum GoalExit {
@@ -32,4 +33,5 @@ private:
     // The scene request and stage choice once the screen is black.
     void Leave();
     void TurnPlayerAndCamera();
+    void TouchInOpening();
 };

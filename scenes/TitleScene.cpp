@@ -46,7 +46,7 @@ void TitleScene::Initialize() {
     logo = textures.GetTexture("data/Texture/TitleLogo.png");
     logo2 = textures.GetTexture("data/Texture/TitleLogo2.png");
     mask = textures.GetTexture("data/Texture/Mask.png");
-    ObjectPlacement("Data/txt/MapDataTitle.txt");
+    ObjectPlacement(kPlacement);
     openDoors = openLaunchers = ReadProgress();
     OpenByProgress();
     if (Camera* camera = Application::GetInstance().camera) {

@@ -15,6 +15,7 @@ class TitleScene : public BaseScene {
 public:
     static constexpr int kIntroFrames = 150;
     static constexpr int kLogoFade = 5;
+    static constexpr char kPlacement[] = "Data/txt/MapDataTitle.txt";  // the hub's objects
 
     explicit TitleScene(SceneChanger* changer) : BaseScene(changer) {}
     int GetSceneId() const override { return SCENE_TITLE; }

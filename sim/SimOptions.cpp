@@ -5,7 +5,7 @@
 const char* const kSimUsage =
     "usage: veldorin-sim [--root DIR] [--frames N] [--scene ID] [--stage N] [--input FILE] [--dump FILE]\n"
     "                    [--render] [--screenshot FRAME:PATH]... [--fullscreen yes|no] [--live-input]\n"
-    "                    [--real-time] [--profile]\n"
+    "                    [--real-time] [--profile] [--dump-every N] [--rss-every N]\n"
     "FRAME is a main-loop frame (from 1) or F+K, the K-th loading-screen picture after frame F\n";
 
 namespace {
@@ -60,6 +60,12 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
         } else if (option == "--stage") {
             if (!ToInt(value(), -1, 1000, options.stage)) {
                 error = "--stage needs a stage number, not '" + args[i] + "'";
+                return false;
+            }
+        } else if (option == "--dump-every" || option == "--rss-every") {
+            int& every = option == "--dump-every" ? options.dumpEvery : options.rssEvery;
+            if (!ToInt(value(), 1, 100000000, every)) {
+                error = option + " needs a whole number of frames, not '" + args[i] + "'";
                 return false;
             }
         } else if (option == "--input") {

@@ -22,6 +22,8 @@ struct SimOptions {
     bool liveInput = false;                     // the window's real keyboard, mouse and pads instead of a script
     bool realTime = false;                      // frames take 16 ms of real time, as the game's do
     bool profile = false;                       // time the phases of every frame, print them at the end
+    int dumpEvery = 1;                          // the dump holds the frames that are multiples of this
+    int rssEvery = 0;                           // every this many frames a line of resident memory; 0: none
 };
 
 // Parses argv; on failure returns false with a message naming the bad option.

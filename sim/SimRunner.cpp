@@ -9,6 +9,7 @@
 #include "platform/image/PngWriter.h"
 #include "platform/sys/MessageBoxHook.h"
 #include "sim/FrameDump.h"
+#include "sim/ResidentMemory.h"
 
 SimRunner::SimRunner(const SimOptions& opts, const InputScript& script, std::ostream* dumpStream)
     : options(opts), dump(dumpStream), input(script) {}
@@ -21,7 +22,8 @@ SimRunner::~SimRunner() {
     Application::GetInstance().observer = nullptr;
 }
 
-int SimRunner::Run(std::ostream& out, std::ostream& errors) {
+int SimRunner::Run(std::ostream& output, std::ostream& errors) {
+    out = &output;
     err = &errors;
     platform::GetSettings().headless = !options.render;
     platform::SetClock(&clock);
@@ -55,9 +57,9 @@ int SimRunner::Run(std::ostream& out, std::ostream& errors) {
         }
     }
 
-    out << "sim: frames=" << framesRun << " scene=" << lastScene << " quit=" << (app.quitRequested ? 1 : 0)
+    output << "sim: frames=" << framesRun << " scene=" << lastScene << " quit=" << (app.quitRequested ? 1 : 0)
         << std::endl;
-    if (profile) profile->Print(out);
+    if (profile) profile->Print(output);
     profile.reset();
     platform::Shutdown();
     return failed ? 1 : 0;
@@ -94,7 +96,11 @@ bool SimRunner::AfterFrame(int frame) {
     if (profile) profile->EndFrame();
     loadPictures = 0;
     lastScene = CurrentSceneId(app);
-    if (dump) *dump << DumpFrame(frame, app) << '\n';
+    if (dump && frame % options.dumpEvery == 0) *dump << DumpFrame(frame, app) << '\n';
+    if (options.rssEvery && frame % options.rssEvery == 0) {
+        const ResidentMemory memory = ReadResidentMemory();
+        *out << "rss: frame=" << frame << " now=" << memory.nowKb << " peak=" << memory.peakKb << '\n';
+    }
     clock.Advance(kFrameMs);
     if (options.realTime) {
         // The game clock stays simulated; only the pace follows the wall clock, sleeping out the rest

@@ -36,6 +36,7 @@ private:
 
     const SimOptions& options;
     std::ostream* dump;
+    std::ostream* out = nullptr;
     std::ostream* err = nullptr;
     ScriptedInput input;
     platform::SimulatedClock clock;

@@ -9,6 +9,7 @@
 
 #include "platform/Platform.h"
 #include "platform/input/Input.h"
+#include "platform/sys/LargeBlocks.h"
 #include "platform/sys/WindowInternal.h"
 
 namespace {
@@ -112,6 +113,7 @@ HWND CreateWindowExA(DWORD, const char* className, const char* title, DWORD, int
         if (found == sys.classes.end()) return nullptr;
         proc = found->second;
     }
+    platform::ReturnLargeBlocksWhenFreed();
     auto* hwnd = new HWND__;
     hwnd->proc = proc;
     hwnd->outer = RECT{x, y, x + width, y + height};

@@ -51,7 +51,7 @@ TEST_F(SaveDataTest, FallbackIsReadAndLeftAloneWithoutASave) {
 
 TEST_F(SaveDataTest, NothingReadableIsANewGame) {
     EXPECT_EQ(ReadProgress(), 1);
-    for (const char* damaged : {"", "\n", "abc\n", "99999999999\n", "\x01\x02\n"}) {
+    for (const char* damaged : {"", "\n", "abc\n", "99999999999\n", "\x01\x02\n", "0\n", "-7\n"}) {
         Write("save.dat", damaged);
         EXPECT_EQ(ReadProgress(), 1) << "save.dat holding '" << damaged << "'";
     }

@@ -277,4 +277,25 @@ TEST_F(ChestItemGoalTest, BoxesAndShotsTouchingTheGoalStartNothingAndAGoalWithou
     EXPECT_EQ(app.nextScene, SCENE_GAME);
 }
 
+// A goal whose mesh did not load is reached by the player standing in its opening, not from beside it
+// or above it; a goal with a mesh only by the player's run into it.
+TEST_F(ChestItemGoalTest, AGoalWithoutAMeshIsReachedInItsOpening) {
+    Application& app = Application::GetInstance();
+    app.nextScene = SCENE_NONE;
+    CGoal* meshless = Place<CGoal>({"Pos(0,0,5)", "State(1)", "Mesh(data/xfile/Object/NoSuchGoal.x)"});
+    CGoal* solid = Place<CGoal>({"Pos(4,0,5)", "State(1)", "Mesh(" + WriteBlocks("Arch", {{{0, 1, 0}, {1, 1, 0.1f}}}) + ")"});
+    Toucher* player = PlaceToucher(KIND_PLAYER, {0.8f, 0, 5});
+    Frame(5);
+    for (const D3DXVECTOR3& at : {D3DXVECTOR3(0, 2.3f, 5), D3DXVECTOR3(4, 0, 5), D3DXVECTOR3(0, 0, 4.2f)}) {
+        D3DXMatrixTranslation(&player->transMat, at.x, at.y, at.z);
+        Frame();
+        EXPECT_EQ(meshless->reached + solid->reached, 0) << at.x << "," << at.y << "," << at.z;
+    }
+    D3DXMatrixTranslation(&player->transMat, 0.3f, 0, 5.4f);
+    Frame();
+    EXPECT_EQ(meshless->reached, 1);
+    EXPECT_EQ(FramesUntilBlack(), 64) << "the fade of any touch";
+    EXPECT_EQ(app.nextScene, SCENE_GAME);
+}
+
 }  // namespace

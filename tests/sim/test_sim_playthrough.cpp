@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/PlaythroughScript.h"
 #include "tests/support/Process.h"
 #include "tests/support/TestCourtyard.h"
 
@@ -52,22 +53,7 @@ protected:
             if (frames[i].scene == scene) return static_cast<int>(i) + 1;
         return 0;
     }
-    // A script's lines with their frame numbers moved on by offset (comments dropped).
-    static std::vector<std::string> Shifted(const std::string& script, int offset) {
-        std::vector<std::string> out;
-        std::istringstream in(ReadFile((kScripts / script).string()));
-        const std::regex frames(R"(^(\d+)(-(\d+))?(\s.*)$)");
-        for (std::string line; std::getline(in, line);) {
-            std::smatch m;
-            if (!std::regex_match(line, m, frames)) continue;
-            std::ostringstream moved;
-            moved << std::stoi(m[1]) + offset;
-            if (m[3].matched) moved << '-' << std::stoi(m[3]) + offset;
-            moved << m[4].str();
-            out.push_back(moved.str());
-        }
-        return out;
-    }
+    static std::vector<std::string> Shifted(const std::string& script, int offset) { return ShiftedScript(script, offset); }
     // Plays the lines as one script on a new game.
     std::vector<Frame> PlayNewGame(const std::vector<std::string>& lines, int frames) {
         fs::remove(root / "save.dat");

@@ -23,8 +23,9 @@ struct ProcessResult {
     }
 };
 
-inline ProcessResult RunProcess(const std::string& command) {
-    const std::string errPath = "/tmp/veldorin_test_err_" + std::to_string(::getpid());
+// errPath holds standard error while the command runs: one of its own for each command run at once.
+inline ProcessResult RunProcess(const std::string& command,
+                                const std::string& errPath = "/tmp/veldorin_test_err_" + std::to_string(::getpid())) {
     ProcessResult result;
     FILE* pipe = ::popen((command + " 2>" + errPath).c_str(), "r");
     if (!pipe) return result;
