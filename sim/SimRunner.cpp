@@ -90,7 +90,11 @@ bool SimRunner::AfterFrame(int frame) {
     framesRun = frame;
     loadPictures = 0;
     lastScene = CurrentSceneId(app);
-    if (dump) *dump << DumpFrame(frame, app) << '\n';
+    if (dump) {
+        DumpFrame(frame, app, dumpLine);
+        dumpLine += '\n';
+        dump->write(dumpLine.data(), static_cast<std::streamsize>(dumpLine.size()));
+    }
     clock.Advance(kFrameMs);
     if (options.realTime) {
         // The game clock stays simulated; only the pace follows the wall clock, sleeping out the rest

@@ -34,6 +34,7 @@ private:
 
     const SimOptions& options;
     std::ostream* dump;
+    std::string dumpLine;  // one frame's dump, its storage reused from frame to frame
     std::ostream* err = nullptr;
     ScriptedInput input;
     platform::SimulatedClock clock;

@@ -57,10 +57,12 @@ HRESULT EffectBase::BeginPass(UINT pass) {
     if (!begun || pass >= source.techniques[technique].passes.size()) return D3DERR_INVALIDCALL;
     activePass = static_cast<long>(pass);
     for (const auto& [state, value] : ActivePass()->states) {
-        if (!savedStates.count(state)) {
+        const auto at = std::lower_bound(savedStates.begin(), savedStates.end(), state,
+                                         [](const auto& saved, D3DRENDERSTATETYPE s) { return saved.first < s; });
+        if (at == savedStates.end() || at->first != state) {
             DWORD previous = 0;
             device->GetRenderState(state, &previous);
-            savedStates[state] = previous;
+            savedStates.insert(at, {state, previous});
         }
         device->SetRenderState(state, value);
     }

@@ -1,8 +1,8 @@
 #pragma once
 // What every effect keeps whatever it draws with: its parameters' values, the technique and pass in
 // use, and the render states its passes changed (given back at End).
-#include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/fx/Effect.h"
@@ -70,5 +70,7 @@ private:
     size_t technique = 0;
     long activePass = -1;
     bool begun = false;
-    std::map<D3DRENDERSTATETYPE, DWORD> savedStates;
+    // The states the passes changed and their values before, in state order; cleared (not freed) at
+    // End, so a frame of draws reuses it.
+    std::vector<std::pair<D3DRENDERSTATETYPE, DWORD>> savedStates;
 };
