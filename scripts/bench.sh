@@ -2,11 +2,14 @@
 # Builds the release preset and measures the game: prints one Markdown table of every figure with the
 # machine and the date. The CPU-side benchmarks run headless; the rendered frames run on Mesa's
 # llvmpipe under an Xvfb server the script starts itself; the runner is timed on real runs.
-# Usage: ./scripts/bench.sh            (about three minutes on a 2-core machine once built)
+# Usage: ./scripts/bench.sh   (about two minutes on a 2-core machine once the build is up to date;
+#        BENCH_NO_BUILD=1 measures the binaries already in build/ without setting up or building)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-echo "bench: building the release preset" >&2
-./scripts/setup.sh >/dev/null
+if [ -z "${BENCH_NO_BUILD:-}" ]; then
+  echo "bench: setting up and building the release preset" >&2
+  ./scripts/setup.sh >/dev/null
+fi
 
 BIN=build/bin
 TMP=$(mktemp -d)

@@ -16,6 +16,7 @@
 #include "graphics/MeshManager.h"
 #include "graphics/TextureManager.h"
 #include "objects/ObjectList.h"
+#include "objects/Player.h"
 #include "platform/Platform.h"
 #include "platform/sys/Clock.h"
 #include "platform/sys/MessageBoxHook.h"
@@ -41,6 +42,7 @@ public:
         Application& app = Application::GetInstance();
         app.nextScene = SCENE_NONE;
         app.quitRequested = false;
+        Player::ResetShared();  // as a new process starts
         input.BeginFrame(1);
         if (!app.Initialize(nullptr)) return;
         scenes = std::make_unique<SceneMgr>();
@@ -65,6 +67,9 @@ public:
         if (app.hWnd) DestroyWindow(app.hWnd);
         app.hWnd = nullptr;
         UnregisterClassA(kWindowClassName, nullptr);
+        app.nextScene = SCENE_NONE;
+        app.stageSelect = 0;
+        Player::ResetShared();
         SetLoadPacing(nullptr);
         platform::SetInputSource(nullptr);
         platform::SetClock(nullptr);
