@@ -74,7 +74,6 @@ bool Camera::AvoidObstacles() {
     float nearest = kObstacleReach;
     bool found = false;
     D3DXVECTOR3 nearestPoint;
-    std::vector<CameraObstacle> candidates;
     for (int kind : kBlockingKinds) {
         candidates.clear();
         obstacles(kind, candidates);

@@ -63,4 +63,5 @@ private:
     void Turn(const D3DXVECTOR3& direction, float maxStep);
 
     CameraObstacleQuery obstacles;
+    std::vector<CameraObstacle> candidates;  // the wall test's, kept with its capacity from frame to frame
 };

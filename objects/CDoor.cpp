@@ -84,19 +84,17 @@ void CDoor::Update() {
 
 // Players closer than the shove radius are pushed one unit straight away from the door.
 void CDoor::ShovePlayers() {
-    std::vector<CharacterBase*> players;
-    CollectByKind(players, KIND_PLAYER);
-    for (CharacterBase* player : players) {
+    ForEachOfKind(KIND_PLAYER, [this](CharacterBase* player) {
         D3DXVECTOR3 away = player->Position() - Position();
         const float distance = D3DXVec3Length(&away);
-        if (distance >= kShoveRadius || distance == 0.0f) continue;
+        if (distance >= kShoveRadius || distance == 0.0f) return;
         away /= distance;
         for (D3DXMATRIX* m : {&player->transMat, player->world}) {
             m->_41 += away.x;
             m->_42 += away.y;
             m->_43 += away.z;
         }
-    }
+    });
 }
 
 D3DXVECTOR3 CDoor::LocalStep() {

@@ -15,6 +15,13 @@ void ClearObjects();
 void RemoveDeadObjects();
 // Appends every object of the kind, in list order, to out (which is not cleared first).
 void CollectByKind(std::vector<CharacterBase*>& out, int kind);
+// Calls visit on every object of the kind, in list order, without gathering them first; visit must
+// not add objects to the list or remove any.
+template <typename Visit>
+void ForEachOfKind(int kind, Visit&& visit) {
+    for (CharacterBase* object : GetObjectList())
+        if (object && object->kind == kind) visit(object);
+}
 // The first object of the kind, or null.
 CharacterBase* FirstOfKind(int kind);
 // The object a "Target" placement value names: the first player in the list for "Player", null for

@@ -10,8 +10,32 @@ D3DXVECTOR3 WorldPosition(const CharacterBase& object) {
     return D3DXVECTOR3(object.world->_41, object.world->_42, object.world->_43);
 }
 
+namespace {
+
+// Hit lists of probes gone, kept with their capacity for the probes to come.
+std::vector<std::vector<ProbeHit>>& SpareHitLists() {
+    thread_local std::vector<std::vector<ProbeHit>> spare;
+    return spare;
+}
+
+}  // namespace
+
 RayProbe::RayProbe(std::initializer_list<int> kindList, ProbeRange rangeKind, float reachLimit)
-    : kinds(kindList), range(rangeKind), reach(reachLimit) {}
+    : range(rangeKind), reach(reachLimit) {
+    for (int kind : kindList) {
+        if (kindCount < kMaxKinds) kinds[kindCount++] = kind;
+    }
+    std::vector<std::vector<ProbeHit>>& spare = SpareHitLists();
+    if (!spare.empty()) {
+        hits = std::move(spare.back());
+        spare.pop_back();
+        hits.clear();
+    }
+}
+
+RayProbe::~RayProbe() {
+    if (hits.capacity()) SpareHitLists().push_back(std::move(hits));
+}
 
 bool RayProbe::InRange(const CharacterBase& object, const D3DXVECTOR3& origin) const {
     if (object.kind == KIND_MAP) return true;
@@ -25,20 +49,20 @@ bool RayProbe::InRange(const CharacterBase& object, const D3DXVECTOR3& origin) c
 }
 
 const std::vector<ProbeHit>& RayProbe::CastAll(const D3DXVECTOR3& origin, const D3DXVECTOR3& direction) {
-    candidates.clear();
     hits.clear();
-    for (int kind : kinds) CollectByKind(candidates, kind);
     candidateCount = 0;
-    for (CharacterBase* object : candidates) {
-        if (object == skip || !InRange(*object, origin)) continue;
-        ++candidateCount;
-        Mesh* mesh = object->GetColMesh();
-        if (!mesh) continue;
-        ProbeHit hit;
-        hit.object = object;
-        if (IntersectMesh(mesh->mesh, origin, direction, WorldPosition(*object), object->rotMat, object->scaleMat,
-                          &hit.point, &hit.normal, &hit.distance))
-            hits.push_back(hit);
+    for (size_t k = 0; k < kindCount; ++k) {
+        ForEachOfKind(kinds[k], [&](CharacterBase* object) {
+            if (object == skip || !InRange(*object, origin)) return;
+            ++candidateCount;
+            Mesh* mesh = object->GetColMesh();
+            if (!mesh) return;
+            ProbeHit hit;
+            hit.object = object;
+            if (IntersectMesh(mesh->mesh, origin, direction, WorldPosition(*object), object->rotMat,
+                              object->scaleMat, &hit.point, &hit.normal, &hit.distance))
+                hits.push_back(hit);
+        });
     }
     return hits;
 }

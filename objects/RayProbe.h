@@ -2,6 +2,7 @@
 // The probe every moving object makes: one ray cast at the collision meshes of the objects of some
 // kinds, gathered from the object list. Callers name the kinds in the order they want them tested and
 // how far around the ray's origin a candidate may stand; the map is always tested.
+#include <array>
 #include <initializer_list>
 #include <vector>
 
@@ -26,7 +27,15 @@ public:
     // Hits at or beyond this distance are never the nearest.
     static constexpr float kMaxDistance = 100.0f;
 
+    // At most kMaxKinds kinds; more are ignored.
+    static constexpr size_t kMaxKinds = 12;
+
     RayProbe(std::initializer_list<int> kinds, ProbeRange range = ProbeRange::Everywhere, float reach = 0.0f);
+    // The hit list goes back to a spare pool with its capacity: probes are made per query, dozens a
+    // frame, and a frame should not have to allocate for them.
+    ~RayProbe();
+    RayProbe(const RayProbe&) = delete;
+    RayProbe& operator=(const RayProbe&) = delete;
 
     // Every candidate the ray hits, with its own nearest hit, in candidate order (kinds as named, then
     // list order). The list is reused by the next cast.
@@ -41,11 +50,11 @@ public:
 private:
     bool InRange(const CharacterBase& object, const D3DXVECTOR3& origin) const;
 
-    std::vector<int> kinds;
+    std::array<int, kMaxKinds> kinds{};
+    size_t kindCount = 0;
     ProbeRange range;
     float reach;
     const CharacterBase* skip = nullptr;
-    std::vector<CharacterBase*> candidates;
     std::vector<ProbeHit> hits;
     size_t candidateCount = 0;
 };

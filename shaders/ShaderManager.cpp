@@ -144,7 +144,10 @@ void ShaderManager::SnapshotSceneDepth() {
 void ShaderManager::RenderScene() {
     FramePhaseScope phase(FramePhase::ScenePass);
     BeginMRT();
-    const std::vector<CharacterBase*> objects = GetObjectList();
+    // The opaque draws walk the list as it stood when the pass began, copied into storage that keeps
+    // its capacity from frame to frame.
+    std::vector<CharacterBase*>& objects = opaqueDrawList;
+    objects.assign(GetObjectList().begin(), GetObjectList().end());
     for (CharacterBase* object : objects) {
         if (object->kind == 1) object->Draw();
     }
@@ -155,5 +158,6 @@ void ShaderManager::RenderScene() {
     // Translucent draws come after every opaque one; the live list, as objects stand now.
     std::vector<CharacterBase*>& live = GetObjectList();
     for (size_t i = 0; i < live.size(); ++i) live[i]->DrawAlpha();
+    objects.clear();  // no pointer outlives the pass
     EndMRT();
 }

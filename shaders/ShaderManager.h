@@ -1,12 +1,16 @@
 #pragma once
 // The five shaders, the off-screen targets of the frame, and the frame's passes: common parameters,
 // the shadow map, and the scene drawn into three targets at once (colour, depth, extra).
+#include <vector>
+
 #include "graphics/DepthStencil.h"
 #include "shaders/CBlurShader.h"
 #include "shaders/CEdgeFilter.h"
 #include "shaders/CIceShader.h"
 #include "shaders/CShadowMapShader.h"
 #include "shaders/MyShader.h"
+
+class CharacterBase;
 
 // What every shader is told about the frame's camera.
 struct FrameParams {
@@ -57,4 +61,6 @@ private:
 
     // The copy of the scene depth that iceDepthView shows, released at Release.
     Texture ownIceDepth;
+    // The object list as the scene pass began (RenderScene's own).
+    std::vector<CharacterBase*> opaqueDrawList;
 };

@@ -96,7 +96,11 @@ bool SimRunner::AfterFrame(int frame) {
     if (profile) profile->EndFrame();
     loadPictures = 0;
     lastScene = CurrentSceneId(app);
-    if (dump && frame % options.dumpEvery == 0) *dump << DumpFrame(frame, app) << '\n';
+    if (dump && frame % options.dumpEvery == 0) {
+        DumpFrame(frame, app, dumpLine);
+        dumpLine += '\n';
+        dump->write(dumpLine.data(), static_cast<std::streamsize>(dumpLine.size()));
+    }
     if (options.rssEvery && frame % options.rssEvery == 0) {
         const ResidentMemory memory = ReadResidentMemory();
         *out << "rss: frame=" << frame << " now=" << memory.nowKb << " peak=" << memory.peakKb << '\n';

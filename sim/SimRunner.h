@@ -37,6 +37,7 @@ private:
     const SimOptions& options;
     std::ostream* dump;
     std::ostream* out = nullptr;
+    std::string dumpLine;  // one frame's dump, its storage reused from frame to frame
     std::ostream* err = nullptr;
     ScriptedInput input;
     platform::SimulatedClock clock;

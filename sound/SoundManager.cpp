@@ -111,13 +111,18 @@ uint32_t SoundManager::GetLengthMs(int slot) const {
 }
 
 std::vector<SoundManager::Playing> SoundManager::GetPlaying() const {
-    std::lock_guard<std::mutex> lock(mutex);
     std::vector<Playing> playing;
+    GetPlaying(playing);
+    return playing;
+}
+
+void SoundManager::GetPlaying(std::vector<Playing>& out) const {
+    std::lock_guard<std::mutex> lock(mutex);
+    out.clear();
     for (int i = 0; i < kSlotCount; ++i) {
         const Slot& s = slots[Index(i)];
-        if (PlayingNow(s)) playing.push_back(Playing{i, s.looping});
+        if (PlayingNow(s)) out.push_back(Playing{i, s.looping});
     }
-    return playing;
 }
 
 const SoundBuffer* SoundManager::GetBuffer(int slot) const {

@@ -71,6 +71,8 @@ public:
     uint32_t GetLengthMs(int slot) const;
     // Every playing slot, by number.
     std::vector<Playing> GetPlaying() const;
+    // The same into out (cleared first), keeping its capacity.
+    void GetPlaying(std::vector<Playing>& out) const;
     // The slot's sound in the device; null when empty or when no device is open.
     const SoundBuffer* GetBuffer(int slot) const;
 

@@ -50,7 +50,8 @@ HRESULT ID3DXSkinInfo::UpdateSkinnedMesh(const D3DXMATRIX* transforms, const D3D
     if (!transforms || !src || !dst) return D3DERR_INVALIDCALL;
     const MeshVertex* in = static_cast<const MeshVertex*>(src);
     MeshVertex* out = static_cast<MeshVertex*>(dst);
-    std::vector<float> total(vertexCount, 0.0f);
+    std::vector<float>& total = weightTotals;
+    total.assign(vertexCount, 0.0f);
     for (DWORD i = 0; i < vertexCount; ++i) {
         out[i].position = D3DXVECTOR3();
         out[i].normal = D3DXVECTOR3();

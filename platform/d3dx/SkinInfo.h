@@ -34,4 +34,6 @@ public:
 private:
     DWORD vertexCount;
     std::vector<SkinBone> bones;
+    // Each vertex's summed weight during UpdateSkinnedMesh, kept with its size from call to call.
+    mutable std::vector<float> weightTotals;
 };

@@ -114,12 +114,14 @@ IDirect3DTexture9* TtfFont::TextTexture(const std::string& text) {
 int TtfFont::DrawTextA(ID3DXSprite* sprite, const char* text, int count, RECT* rect, DWORD format,
                        D3DCOLOR colour) {
     if (!text || !rect) return 0;
-    const std::string line = count < 0 ? std::string(text) : std::string(text, strnlen(text, static_cast<size_t>(count)));
+    const auto Line = [&] { return count < 0 ? std::string(text) : std::string(text, strnlen(text, static_cast<size_t>(count))); };
     if (HeadlessDevice* headless = HeadlessDevice::From(device)) {
-        headless->Record("Font.DrawText:" + line, {static_cast<uint32_t>(rect->left),
-                                                   static_cast<uint32_t>(rect->top), format, colour});
+        if (headless->Recording())
+            headless->Record("Font.DrawText:" + Line(), {static_cast<uint32_t>(rect->left),
+                                                         static_cast<uint32_t>(rect->top), format, colour});
         return desc.Height;
     }
+    const std::string line = Line();
     std::lock_guard lock(mutex);
     if (!face || line.empty()) return 0;
     if (format & DT_CALCRECT) {

@@ -1,6 +1,7 @@
 #include "platform/fx/EffectBase.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 EffectBase::EffectBase(IDirect3DDevice9* dev, EffectSource src) : device(dev), source(std::move(src)) {
@@ -11,10 +12,39 @@ EffectBase::~EffectBase() = default;
 
 EffectParam* EffectBase::Find(D3DXHANDLE name) {
     if (!name) return nullptr;
-    for (auto& param : params) {
-        if (param.decl.name == name) return &param;
+    // Literals lie packed a few bytes apart: a multiplicative hash spreads them over the slots, and a
+    // name looks at a few slots from its own before it takes one.
+    const uint64_t hash = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(name)) * 0x9E3779B97F4A7C15ull;
+    const size_t home = static_cast<size_t>(hash >> 57);
+    Lookup* free = nullptr;
+    for (size_t probe = 0; probe < kLookupProbes; ++probe) {
+        Lookup& lookup = lookups[(home + probe) % kLookups];
+        if (lookup.key == name) {
+            if (std::strcmp(lookup.name, name) == 0)
+                return lookup.index < 0 ? nullptr : &params[static_cast<size_t>(lookup.index)];
+            free = &lookup;  // the address now holds another name
+            break;
+        }
+        if (!lookup.key) {
+            free = &lookup;
+            break;
+        }
     }
-    return nullptr;
+    long found = -1;
+    for (size_t i = 0; i < params.size(); ++i) {
+        if (params[i].decl.name == name) {
+            found = static_cast<long>(i);
+            break;
+        }
+    }
+    const size_t length = std::strlen(name);
+    if (length < sizeof(Lookup::name)) {
+        Lookup& lookup = free ? *free : lookups[home];
+        lookup.key = name;
+        lookup.index = found;
+        std::memcpy(lookup.name, name, length + 1);
+    }
+    return found < 0 ? nullptr : &params[static_cast<size_t>(found)];
 }
 
 const EffectPass* EffectBase::ActivePass() const {
@@ -57,10 +87,12 @@ HRESULT EffectBase::BeginPass(UINT pass) {
     if (!begun || pass >= source.techniques[technique].passes.size()) return D3DERR_INVALIDCALL;
     activePass = static_cast<long>(pass);
     for (const auto& [state, value] : ActivePass()->states) {
-        if (!savedStates.count(state)) {
+        const auto at = std::lower_bound(savedStates.begin(), savedStates.end(), state,
+                                         [](const auto& saved, D3DRENDERSTATETYPE s) { return saved.first < s; });
+        if (at == savedStates.end() || at->first != state) {
             DWORD previous = 0;
             device->GetRenderState(state, &previous);
-            savedStates[state] = previous;
+            savedStates.insert(at, {state, previous});
         }
         device->SetRenderState(state, value);
     }

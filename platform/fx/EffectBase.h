@@ -1,8 +1,9 @@
 #pragma once
 // What every effect keeps whatever it draws with: its parameters' values, the technique and pass in
 // use, and the render states its passes changed (given back at End).
-#include <map>
+#include <array>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/fx/Effect.h"
@@ -67,8 +68,21 @@ private:
     IDirect3DDevice9* device;  // not owned
     EffectSource source;
     std::vector<EffectParam> params;
+    // Recent lookups by the address of the name the game passed (its string literals stay put), each
+    // checked against a copy of the name before it is trusted; index -1 remembers a name the file does
+    // not declare. Saves the walk over every parameter name for the dozens of sets of each draw.
+    struct Lookup {
+        const char* key = nullptr;
+        long index = -1;
+        char name[40] = {};
+    };
+    static constexpr size_t kLookups = 128;  // a name's first slot is the top 7 bits of a hash
+    static constexpr size_t kLookupProbes = 4;
+    std::array<Lookup, kLookups> lookups{};
     size_t technique = 0;
     long activePass = -1;
     bool begun = false;
-    std::map<D3DRENDERSTATETYPE, DWORD> savedStates;
+    // The states the passes changed and their values before, in state order; cleared (not freed) at
+    // End, so a frame of draws reuses it.
+    std::vector<std::pair<D3DRENDERSTATETYPE, DWORD>> savedStates;
 };

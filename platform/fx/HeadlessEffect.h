@@ -17,6 +17,7 @@ protected:
     void OnCommit() override {}
     void OnEndPass() override {}
     void OnCall(const char* call, D3DXHANDLE name, UINT index) override {
+        if (!recorder->Recording()) return;
         std::string text = stem;
         text.append(".").append(call);
         if (name) text.append(":").append(name);

@@ -1,7 +1,9 @@
 #pragma once
 // The device of a process without display or GPU: it accepts every call, keeps the state a real device
 // would, and can record the calls a test wants to check.
+#include <atomic>
 #include <functional>
+#include <initializer_list>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -55,11 +57,17 @@ public:
     // Adds a call to the record (for platform pieces drawn through this device, such as sprites).
     // Texture arguments are recorded as 1 (set) or 0 (none).
     void Record(std::string name, std::vector<uint32_t> args = {});
+    // The same for a fixed name: nothing is built while the device is not recording, so that a frame
+    // that nobody records costs no allocation.
+    void Record(const char* name, std::initializer_list<uint32_t> args = {}) {
+        if (Recording()) Record(std::string(name), std::vector<uint32_t>(args));
+    }
+    bool Recording() const { return recording.load(std::memory_order_relaxed); }
 
 private:
     // Device calls may come from the loading-screen thread while another thread creates resources.
     std::mutex recordMutex;
-    bool recording = false;
+    std::atomic<bool> recording{false};
     std::vector<DeviceCall> calls;
     int presents = 0;
 };

@@ -2,6 +2,7 @@
 // headless device keeps of an effect's calls.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -191,6 +192,41 @@ TEST_F(HeadlessEffectTest, ParametersAreSetByNameAndUnknownNamesAreIgnored) {
     fx->GetFloat("Limit", &value);
     EXPECT_EQ(value, 0.2f) << "a handle and the name reach the same parameter";
     EXPECT_EQ(fx->GetParameterByName(nullptr, "Nope"), nullptr);
+}
+
+// Names reach their parameter whatever storage they come in: a buffer rewritten between calls, a
+// declared name where an unknown one was, many names in a row, a name too long to be remembered.
+TEST_F(HeadlessEffectTest, ANameIsFoundByItsTextNotByWhereItLies) {
+    HeadlessDevice& device = StartDevice();
+    ID3DXEffect* fx = Load(device);
+    ASSERT_NE(fx, nullptr);
+    char name[64] = "Limit";
+    fx->SetFloat(name, 1.0f);
+    std::strcpy(name, "bLight");
+    fx->SetInt(name, 7);
+    std::strcpy(name, "Unknown");
+    EXPECT_EQ(fx->SetFloat(name, 9.0f), D3D_OK);
+    std::strcpy(name, "Limit");
+    fx->SetFloat(name, 2.0f);
+    std::strcpy(name, "A name far too long to be remembered by the lookups");
+    fx->SetFloat(name, 5.0f);
+    float limit = 0.0f;
+    int light = 0;
+    fx->GetFloat("Limit", &limit);
+    fx->GetInt("bLight", &light);
+    EXPECT_EQ(limit, 2.0f);
+    EXPECT_EQ(light, 7);
+    float missing = 0.0f;
+    EXPECT_NE(fx->GetFloat(name, &missing), D3D_OK);
+    // More names than the lookups hold, twice over: each still lands on its own parameter or nowhere.
+    std::vector<std::string> names;
+    for (int i = 0; i < 400; ++i) names.push_back(i % 50 == 0 ? "Limit" : "Other" + std::to_string(i));
+    for (int round = 0; round < 2; ++round) {
+        for (size_t i = 0; i < names.size(); ++i) fx->SetFloat(names[i].c_str(), static_cast<float>(round * 1000 + i));
+        fx->GetFloat("Limit", &limit);
+        EXPECT_EQ(limit, static_cast<float>(round * 1000 + 350));
+        EXPECT_NE(fx->GetFloat(names[1].c_str(), &missing), D3D_OK);
+    }
 }
 
 TEST_F(HeadlessEffectTest, PassStatesAreSetAtBeginPassAndGivenBackAtEnd) {
