@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Installs every Debian package the build, the game and the tests need, then builds the release preset.
+# Installs every Debian package the build, the game and the tests need (clang, its libFuzzer runtime
+# and llvm-symbolizer for the sanitizer and fuzz build of the asan preset included), then builds the
+# release preset.
 # Idempotent: the package index is refreshed only when something is missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(
   build-essential cmake pkg-config ccache
+  clang libclang-rt-14-dev llvm
   libsdl2-dev libsdl2-ttf-dev libepoxy-dev libgl1-mesa-dri
   libstb-dev libassimp-dev libopenal-dev
   libfluidsynth-dev fluid-soundfont-gm
