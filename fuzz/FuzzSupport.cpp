@@ -19,7 +19,8 @@ namespace fuzz {
 const char* GameDir() { return VELDORIN_GAME_DIR; }
 
 const std::string& ScratchDir() {
-    static const std::string dir = [] {
+    // Never destroyed: the exit handler that removes the folder still needs its name.
+    static const std::string* dir = [] {
         namespace fs = std::filesystem;
         const fs::path path = fs::temp_directory_path() / ("veldorin_fuzz_" + std::to_string(::getpid()));
         fs::create_directories(path);
@@ -27,9 +28,9 @@ const std::string& ScratchDir() {
             std::error_code ec;
             fs::remove_all(ScratchDir(), ec);
         });
-        return path.string();
+        return new std::string(path.string());
     }();
-    return dir;
+    return *dir;
 }
 
 void WriteBytes(const std::string& path, const uint8_t* data, size_t size) {
@@ -41,7 +42,6 @@ void WriteBytes(const std::string& path, const uint8_t* data, size_t size) {
 
 void StartHeadless() {
     static const bool started = [] {
-        std::filesystem::current_path(GameDir());
         platform::GetSettings().headless = true;
         // Message boxes answer themselves: No to questions, OK to notices.
         platform::SetMessageBoxHandler([](const char*, const char*, UINT type) {
@@ -62,6 +62,12 @@ void StartHeadless() {
     }();
     (void)started;
 }
+
+InFolder::InFolder(const std::string& folder) : previous(std::filesystem::current_path().string()) {
+    std::filesystem::current_path(folder);
+}
+
+InFolder::~InFolder() { std::filesystem::current_path(previous); }
 
 void ReleaseCaches() {
     MeshManager::GetInstance().ReleaseAll();

@@ -9,6 +9,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::StartHeadless();
+    const fuzz::InFolder inContent(fuzz::GameDir());
     const std::string text(reinterpret_cast<const char*>(data), size);
     EffectSource source;
     std::string error;

@@ -18,10 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool ready = [] {
         SetSyncCall(NoSync);
         fs::create_directories(fs::path(fuzz::ScratchDir()) / "Data" / "txt");
-        fs::current_path(fuzz::ScratchDir());
         return true;
     }();
     (void)ready;
+    const fuzz::InFolder inScratch(fuzz::ScratchDir());
     fs::remove(kSaveFile);
     fuzz::WriteBytes(kStageFallbackFile, data, size);
     ReadProgress();

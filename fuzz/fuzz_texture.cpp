@@ -22,6 +22,7 @@ void Load(IDirect3DDevice9* device, const char* path, UINT size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::StartHeadless();
+    const fuzz::InFolder inContent(fuzz::GameDir());
     const std::string path = fuzz::ScratchDir() + "/image";
     fuzz::WriteBytes(path, data, size);
     IDirect3DDevice9* device = GraphicsDevice::GetInstance().GetDevice();

@@ -8,6 +8,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::StartHeadless();
+    const fuzz::InFolder inContent(fuzz::GameDir());
     // Two names, so that the two caches each load the file.
     const std::string still = fuzz::ScratchDir() + "/still.x", skinned = fuzz::ScratchDir() + "/skinned.x";
     fuzz::WriteBytes(still, data, size);
