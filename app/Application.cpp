@@ -8,6 +8,7 @@
 #include "app/SceneId.h"
 #include "app/SceneMgr.h"
 #include "graphics/Camera.h"
+#include "graphics/FramePhase.h"
 #include "graphics/GraphicsDevice.h"
 #include "graphics/TextureManager.h"
 #include "loading/ResourceLoader.h"
@@ -119,10 +120,14 @@ void Application::RunFrame(int frame) {
     const DWORD t0 = timeGetTime();
     GamePad::GetInstance().Update();
     Mouse::GetInstance().Update();
-    sceneMgr->Update();
+    {
+        FramePhaseScope phase(FramePhase::Update);
+        sceneMgr->Update();
+    }
     sceneMgr->Draw();
     if (observer) observer->BeforePresent(frame);
     if (IDirect3DDevice9* device = GraphicsDevice::GetInstance().GetDevice()) {
+        FramePhaseScope phase(FramePhase::Present);
         device->Present(nullptr, nullptr, nullptr, nullptr);
     }
     const DWORD t1 = timeGetTime();

@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "app/SceneId.h"
+#include "graphics/FramePhase.h"
 #include "graphics/GraphicsDevice.h"
 #include "scenes/Continue.h"
 #include "scenes/GameScene.h"
@@ -54,11 +55,14 @@ void SceneMgr::Draw() {
                   1.0f, 0);
     if (current) current->Draw();
 
-    graphics.SetSpriteMode(true);
-    if (ID3DXSprite* sprite = graphics.GetSprite()) sprite->Begin(D3DXSPRITE_ALPHABLEND);
-    if (current) current->Draw2D();
-    if (ID3DXSprite* sprite = graphics.GetSprite()) sprite->End();
-    graphics.SetSpriteMode(false);
+    {
+        FramePhaseScope phase(FramePhase::Draw2D);
+        graphics.SetSpriteMode(true);
+        if (ID3DXSprite* sprite = graphics.GetSprite()) sprite->Begin(D3DXSPRITE_ALPHABLEND);
+        if (current) current->Draw2D();
+        if (ID3DXSprite* sprite = graphics.GetSprite()) sprite->End();
+        graphics.SetSpriteMode(false);
+    }
 
     device->EndScene();
 }

@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "graphics/Camera.h"
+#include "graphics/FramePhase.h"
 #include "graphics/GraphicsDevice.h"
 #include "objects/ObjectList.h"
 #include "shaders/ShaderManager.h"
@@ -50,6 +51,7 @@ void RenderStageView(const D3DXMATRIX& projection, const D3DXVECTOR3& focus) {
     shaders.toon.SetWorld(&identity);
     shaders.BeginFrame(focus);
     shaders.RenderScene();
+    FramePhaseScope phase(FramePhase::EdgeFilter);
     shaders.edgeFilter.Draw();
 }
 

@@ -19,8 +19,8 @@ void CShadowMapShader::Init() {
         Application::GetInstance().quitRequested = true;
         return;
     }
-    shadowTexture.Create(kSize, kSize, D3DUSAGE_RENDERTARGET, D3DFMT_R32F, D3DPOOL_DEFAULT);
-    shadowDepth.Create(kSize, kSize);
+    shadowTexture.Create(kSize, kSize, D3DUSAGE_DEPTHSTENCIL, D3DFMT_D32F_LOCKABLE, D3DPOOL_DEFAULT);
+    shadowTarget.Create(kSize, kSize, D3DUSAGE_RENDERTARGET, D3DFMT_NULL, D3DPOOL_DEFAULT);
 }
 
 void CShadowMapShader::Release() { SafeRelease(effect); }
@@ -53,8 +53,8 @@ void CShadowMapShader::Begin(const D3DXVECTOR3* lightEye, D3DXVECTOR3 up, float 
     IDirect3DDevice9* device = GraphicsDevice::GetInstance().GetDevice();
     device->GetRenderTarget(0, &savedRenderTarget);
     device->GetDepthStencilSurface(&savedDepthStencil);
-    if (shadowTexture.surface) device->SetRenderTarget(0, shadowTexture.surface);
-    device->SetDepthStencilSurface(shadowDepth.surface);
+    if (shadowTarget.surface) device->SetRenderTarget(0, shadowTarget.surface);
+    device->SetDepthStencilSurface(shadowTexture.surface);
     device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFFFFFFFF, 1.0f, 0);
 }
 

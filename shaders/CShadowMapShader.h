@@ -1,8 +1,8 @@
 #pragma once
-// The shadow map: every caster drawn from light 0 into a 2048 x 2048 float target with an orthographic
+// The shadow map: every caster drawn from light 0 into a 2048 x 2048 depth texture with an orthographic
 // 30 x 30 view centred near the player; at the end the toon shader receives the map and the light's
-// view-projection.
-#include "graphics/DepthStencil.h"
+// view-projection, and compares against it while it samples. Only depth is drawn: target 0 is a
+// colour target without storage.
 #include "shaders/CShaderBase.h"
 
 class SkinnedMesh;
@@ -28,9 +28,9 @@ public:
     // Hands the map to the toon shader and puts the previous targets back.
     void End();
 
-    Texture shadowTexture;
+    Texture shadowTexture;  // the depth texture (0 near, 1 far)
     int mode = 0;
-    DepthStencil shadowDepth;
+    Texture shadowTarget;   // the colour target 0 of the pass, without storage
     D3DXMATRIX lightViewProj;
 
 private:

@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "graphics/Camera.h"
+#include "graphics/FramePhase.h"
 #include "graphics/GraphicsDevice.h"
 #include "objects/ObjectList.h"
 
@@ -65,7 +66,7 @@ void ShaderManager::Release() {
     FreeTarget(extraTarget);
     // What the shaders keep beyond their effects goes now too, while the device still lives.
     shadowMap.shadowTexture.Release();
-    shadowMap.shadowDepth.Release();
+    shadowMap.shadowTarget.Release();
     ice.toonTexture.Release();
     ice.baseTexture.Release();
     for (Texture& target : blur.targets) target.Release();
@@ -84,6 +85,7 @@ void ShaderManager::SetCommonParams(CShaderBase& shader, const FrameParams& fram
 }
 
 void ShaderManager::BeginFrame(D3DXVECTOR3 focus) {
+    FramePhaseScope phase(FramePhase::ShadowPass);
     FrameParams frame;
     if (const Camera* camera = Application::GetInstance().camera) {
         frame.camPos = camera->position;
@@ -130,19 +132,26 @@ void ShaderManager::EndMRT() {
     if (sceneTarget && depthTarget && extraTarget) edgeFilter.SetSceneTargets(*sceneTarget, *depthTarget, *extraTarget);
 }
 
+// The ice patches read the depth of every opaque surface through a copy taken once a frame: the target
+// itself is being drawn into, and the translucent draws that follow may not see each other.
+void ShaderManager::SnapshotSceneDepth() {
+    if (!depthTarget || !depthTarget->surface || !ownIceDepth.surface) return;
+    Device()->StretchRect(depthTarget->surface, nullptr, ownIceDepth.surface, nullptr, D3DTEXF_NONE);
+    iceDepthView = ownIceDepth;
+    if (ice.effect) ice.effect->SetTexture("ZMapTex", iceDepthView.texture);
+}
+
 void ShaderManager::RenderScene() {
+    FramePhaseScope phase(FramePhase::ScenePass);
     BeginMRT();
     const std::vector<CharacterBase*> objects = GetObjectList();
     for (CharacterBase* object : objects) {
         if (object->kind == 1) object->Draw();
     }
-    if (depthTarget) {
-        iceDepthView = *depthTarget;
-        if (ice.effect) ice.effect->SetTexture("ZMapTex", iceDepthView.texture);
-    }
     for (CharacterBase* object : objects) {
         if (object->kind != 1) object->Draw();
     }
+    SnapshotSceneDepth();
     // Translucent draws come after every opaque one; the live list, as objects stand now.
     std::vector<CharacterBase*>& live = GetObjectList();
     for (size_t i = 0; i < live.size(); ++i) live[i]->DrawAlpha();

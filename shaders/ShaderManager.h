@@ -44,6 +44,7 @@ public:
     IDirect3DSurface9* savedDepthStencil = nullptr;
     Texture* sceneTarget = nullptr;
     IDirect3DSurface9* savedRenderTarget = nullptr;
+    // What the ice's "ZMapTex" reads: the scene depth as the opaque draws left it, copied each frame.
     Texture iceDepthView;
     Texture* extraTarget = nullptr;
 
@@ -52,7 +53,8 @@ private:
     void SetCommonParams(CShaderBase& shader, const FrameParams& frame);
     void BeginMRT();
     void EndMRT();
+    void SnapshotSceneDepth();
 
-    // The target iceDepthView was created with, released at Release (the view then only borrows).
+    // The copy of the scene depth that iceDepthView shows, released at Release.
     Texture ownIceDepth;
 };

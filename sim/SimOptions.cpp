@@ -5,7 +5,7 @@
 const char* const kSimUsage =
     "usage: veldorin-sim [--root DIR] [--frames N] [--scene ID] [--stage N] [--input FILE] [--dump FILE]\n"
     "                    [--render] [--screenshot FRAME:PATH]... [--fullscreen yes|no] [--live-input]\n"
-    "                    [--real-time]\n"
+    "                    [--real-time] [--profile]\n"
     "FRAME is a main-loop frame (from 1) or F+K, the K-th loading-screen picture after frame F\n";
 
 namespace {
@@ -33,6 +33,10 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
         }
         if (option == "--real-time") {
             options.realTime = true;
+            continue;
+        }
+        if (option == "--profile") {
+            options.profile = true;
             continue;
         }
         if (!hasValue) {

@@ -21,6 +21,7 @@ struct SimOptions {
     bool fullScreen = false;                    // the answer to the full-screen question
     bool liveInput = false;                     // the window's real keyboard, mouse and pads instead of a script
     bool realTime = false;                      // frames take 16 ms of real time, as the game's do
+    bool profile = false;                       // time the phases of every frame, print them at the end
 };
 
 // Parses argv; on failure returns false with a message naming the bad option.

@@ -43,6 +43,7 @@ int SimRunner::Run(std::ostream& out, std::ostream& errors) {
         app.startScene = *options.scene;
         app.startStage = options.stage;
     }
+    if (options.profile) profile = std::make_unique<FrameProfile>();
     input.BeginFrame(1);
     frameEnd = std::chrono::steady_clock::now();
     if (app.Initialize(nullptr)) app.Run();
@@ -56,6 +57,8 @@ int SimRunner::Run(std::ostream& out, std::ostream& errors) {
 
     out << "sim: frames=" << framesRun << " scene=" << lastScene << " quit=" << (app.quitRequested ? 1 : 0)
         << std::endl;
+    if (profile) profile->Print(out);
+    profile.reset();
     platform::Shutdown();
     return failed ? 1 : 0;
 }
@@ -88,6 +91,7 @@ void SimRunner::Screenshot(const std::string& path, const std::string& what) {
 bool SimRunner::AfterFrame(int frame) {
     Application& app = Application::GetInstance();
     framesRun = frame;
+    if (profile) profile->EndFrame();
     loadPictures = 0;
     lastScene = CurrentSceneId(app);
     if (dump) *dump << DumpFrame(frame, app) << '\n';

@@ -2,6 +2,7 @@
 // Runs the game's own Application for a number of frames with a simulated clock and scripted input,
 // writing the per-frame dump and the requested screenshots.
 #include <chrono>
+#include <memory>
 #include <ostream>
 #include <set>
 #include <utility>
@@ -10,6 +11,7 @@
 #include "app/Application.h"
 #include "platform/sys/Clock.h"
 #include "sim/InputScript.h"
+#include "sim/FrameProfile.h"
 #include "sim/LoadLockstep.h"
 #include "sim/ScriptedInput.h"
 #include "sim/SimOptions.h"
@@ -43,5 +45,6 @@ private:
     int framesRun = 0;
     int lastScene = 0;
     bool failed = false;
+    std::unique_ptr<FrameProfile> profile;  // with --profile
     std::chrono::steady_clock::time_point frameEnd;  // with --real-time: when the last frame's 16 ms ran out
 };

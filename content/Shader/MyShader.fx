@@ -41,7 +41,7 @@ uniform sampler2D MeshTex;
 uniform vec4 OutlineColor;
 uniform float OutlineSize;
 uniform mat4 mLVP;
-uniform sampler2D ShadowTex;
+uniform sampler2DShadow ShadowTex;
 
 @vertex
 out vec3 vWorld;
@@ -77,7 +77,8 @@ in vec3 vNormal;
 in vec2 vUV;
 in float vViewZ;
 
-// Share of light reaching the point past the casters in the shadow map (3 x 3 samples).
+// Share of light reaching the point past the casters in the shadow map (3 x 3 samples, each compared
+// by the sampler: 1 where the point lies at or in front of the nearest caster).
 float Lit(vec3 world, float facing) {
     vec4 light = mul(vec4(world, 1.0), mLVP);
     vec2 uv = vec2(light.x * 0.5 + 0.5, 0.5 - light.y * 0.5);
@@ -86,8 +87,7 @@ float Lit(vec3 world, float facing) {
     float lit = 0.0;
     for (int x = -1; x <= 1; ++x) {
         for (int y = -1; y <= 1; ++y) {
-            float stored = texture(ShadowTex, uv + vec2(x, y) / 2048.0).r;
-            lit += light.z - bias <= stored ? 1.0 : 0.0;
+            lit += texture(ShadowTex, vec3(uv + vec2(x, y) / 2048.0, light.z - bias));
         }
     }
     return lit / 9.0;

@@ -120,8 +120,11 @@ enum D3DFORMAT : uint32_t {
     D3DFMT_A8R8G8B8 = 21,
     D3DFMT_X8R8G8B8 = 22,
     D3DFMT_D24S8 = 75,
+    D3DFMT_D32F_LOCKABLE = 82,  // a depth texture: rendered into as the depth surface, sampled for shadows
     D3DFMT_A16B16G16R16F = 113,
     D3DFMT_R32F = 114,
+    // A colour target without storage ('NULL'): passes that only need depth draw with it as target 0.
+    D3DFMT_NULL = 0x4C4C554E,
 };
 
 // --- lights ---

@@ -57,6 +57,13 @@ public:
     virtual HRESULT SetRenderTarget(DWORD index, IDirect3DSurface9* surface) = 0;
     virtual HRESULT GetDepthStencilSurface(IDirect3DSurface9** surface) = 0;
     virtual HRESULT SetDepthStencilSurface(IDirect3DSurface9* surface) = 0;
+    // Copies one surface onto another. Only whole surfaces of the same size and format (both rects
+    // null) are supported; other requests fail with D3DERR_INVALIDCALL.
+    virtual HRESULT StretchRect(IDirect3DSurface9* source, const void* sourceRect, IDirect3DSurface9* dest,
+                                const void* destRect, D3DTEXTUREFILTERTYPE filter) {
+        (void)source, (void)sourceRect, (void)dest, (void)destRect, (void)filter;
+        return D3DERR_INVALIDCALL;
+    }
     virtual HRESULT GetDeviceCaps(D3DCAPS9* caps) = 0;
 
     // --- resources ---
@@ -84,6 +91,9 @@ public:
     // per-thread context.
     virtual void AttachToThread() {}
     virtual void DetachFromThread() {}
+    // Waits until every command given so far has been carried out (frame timing). A no-op where the
+    // back end draws nothing.
+    virtual void Finish() {}
     // The picture in the back buffer as 8-bit RGBA rows, top row first. False where the back end keeps
     // no pixels (the headless device).
     virtual bool ReadBackBuffer(std::vector<uint8_t>& rgba, int& width, int& height) = 0;

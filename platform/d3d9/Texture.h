@@ -24,7 +24,8 @@ public:
     // --- platform extras ---
     D3DFORMAT Format() const { return format; }
     DWORD Usage() const { return usage; }
-    bool IsRenderTarget() const { return (usage & D3DUSAGE_RENDERTARGET) != 0; }
+    // Render targets and depth textures live on the device alone (no CPU copy).
+    bool IsRenderTarget() const { return (usage & (D3DUSAGE_RENDERTARGET | D3DUSAGE_DEPTHSTENCIL)) != 0; }
     UINT Width(UINT level = 0) const { return levels[level].width; }
     UINT Height(UINT level = 0) const { return levels[level].height; }
     UINT Pitch(UINT level) const { return levels[level].width * BytesPerPixel(format); }

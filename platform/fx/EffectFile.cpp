@@ -92,7 +92,8 @@ bool CollectParams(EffectSource& out, int& faultLine, std::string& fault) {
     static const std::map<std::string, EffectParamType> types = {
         {"float", EffectParamType::Float}, {"vec2", EffectParamType::Float2}, {"vec3", EffectParamType::Float3},
         {"vec4", EffectParamType::Float4}, {"int", EffectParamType::Int},     {"bool", EffectParamType::Int},
-        {"mat4", EffectParamType::Matrix}, {"sampler2D", EffectParamType::Texture}};
+        {"mat4", EffectParamType::Matrix}, {"sampler2D", EffectParamType::Texture},
+        {"sampler2DShadow", EffectParamType::Texture}};
     const std::string& text = out.common;
     std::vector<std::string> tokens;  // the last four words or punctuation marks
     int line = out.commonLine;
@@ -117,7 +118,7 @@ bool CollectParams(EffectSource& out, int& faultLine, std::string& fault) {
         i = end;
         if (tokens.size() == 4 && tokens[0] == "uniform" && tokens[3] == ";" && IsWordChar(tokens[2][0])) {
             if (auto type = types.find(tokens[1]); type != types.end()) {
-                out.params.push_back(EffectParamDecl{tokens[2], type->second});
+                out.params.push_back(EffectParamDecl{tokens[2], type->second, tokens[1] == "sampler2DShadow"});
             }
         }
     }

@@ -5,7 +5,7 @@
 //   @common                 GLSL shared by both stages: uniforms (the effect's parameters), helpers
 //   @vertex                 GLSL of the vertex stage: its entry functions and outputs
 //   @fragment               GLSL of the fragment stage
-//   @sampler NAME KEY=VALUE...          filtering and addressing of a sampler2D parameter
+//   @sampler NAME KEY=VALUE...          filtering and addressing of a sampler2D(Shadow) parameter
 //   @technique NAME
 //   @pass INDEX vertex=ENTRY fragment=ENTRY [STATE=VALUE]...
 //
@@ -24,6 +24,9 @@ enum class EffectParamType { Float, Float2, Float3, Float4, Int, Matrix, Texture
 struct EffectParamDecl {
     std::string name;
     EffectParamType type = EffectParamType::Float;
+    // A sampler2DShadow: it reads a depth texture and compares, lit (1) where the reference is at or
+    // in front of the stored depth, as hardware shadow maps do.
+    bool shadow = false;
 };
 
 struct EffectSamplerDesc {

@@ -64,7 +64,7 @@ GLint GLWrap(DWORD address) {
     return address == D3DTADDRESS_CLAMP ? GL_CLAMP_TO_EDGE : address == D3DTADDRESS_MIRROR ? GL_MIRRORED_REPEAT : GL_REPEAT;
 }
 
-GLuint MakeSampler(const EffectSamplerDesc& d) {
+GLuint MakeSampler(const EffectSamplerDesc& d, bool shadow) {
     GLuint sampler = 0;
     glGenSamplers(1, &sampler);
     const bool linear = d.minFilter == D3DTEXF_LINEAR;
@@ -75,6 +75,10 @@ GLuint MakeSampler(const EffectSamplerDesc& d) {
     glSamplerParameteri(sampler, GL_TEXTURE_MAG_FILTER, d.magFilter == D3DTEXF_POINT ? GL_NEAREST : GL_LINEAR);
     glSamplerParameteri(sampler, GL_TEXTURE_WRAP_S, GLWrap(d.addressU));
     glSamplerParameteri(sampler, GL_TEXTURE_WRAP_T, GLWrap(d.addressV));
+    if (shadow) {
+        glSamplerParameteri(sampler, GL_TEXTURE_COMPARE_MODE, GL_COMPARE_REF_TO_TEXTURE);
+        glSamplerParameteri(sampler, GL_TEXTURE_COMPARE_FUNC, GL_LEQUAL);
+    }
     return sampler;
 }
 
@@ -137,7 +141,8 @@ bool GLEffect::Compile(const std::string& fileName, std::string& error) {
     for (const auto& param : Params()) {
         const bool texture = param.decl.type == EffectParamType::Texture;
         auto desc = s.samplers.find(param.decl.name);
-        samplers.push_back(texture ? MakeSampler(desc != s.samplers.end() ? desc->second : EffectSamplerDesc{}) : 0);
+        samplers.push_back(
+            texture ? MakeSampler(desc != s.samplers.end() ? desc->second : EffectSamplerDesc{}, param.decl.shadow) : 0);
     }
     return true;
 }
@@ -156,9 +161,12 @@ void GLEffect::OnCommit() {
         const EffectParam& param = params[i];
         const GLint location = current->locations[i];
         if (param.decl.type == EffectParamType::Texture) {
-            // Every sampler gets its own unit; an unset texture samples as black.
-            glDevice->BindEffectTexture(unit, param.texture, samplers[i]);
-            if (location >= 0) glUniform1i(location, unit);
+            // Every sampler the pass reads gets its own unit; an unset texture samples as black. One the
+            // pass does not read is left unbound: binding a current target would copy it for nothing.
+            if (location >= 0) {
+                glDevice->BindEffectTexture(unit, param.texture, samplers[i]);
+                glUniform1i(location, unit);
+            }
             ++unit;
             continue;
         }

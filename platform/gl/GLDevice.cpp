@@ -142,12 +142,16 @@ void GLDevice::BindTargets() {
         auto* surface = static_cast<GLSurface*>(renderTargets[i]);
         glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0 + i, GL_TEXTURE_2D,
                                surface ? surface->Texture() : 0, 0);
-        buffers[i] = surface ? GL_COLOR_ATTACHMENT0 + i : GL_NONE;
+        buffers[i] = surface && surface->Texture() ? GL_COLOR_ATTACHMENT0 + i : GL_NONE;
     }
     glDrawBuffers(kMaxRenderTargets, buffers);
+    // A depth surface is a render buffer (depth and stencil) or a level of a depth texture (depth only).
     auto* depth = static_cast<GLSurface*>(depthStencil);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER,
                               depth ? depth->RenderBuffer() : 0);
+    if (depth && depth->Texture()) {
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, depth->Texture(), 0);
+    }
     targetsDirty = false;
 }
 
@@ -325,6 +329,20 @@ HRESULT GLDevice::DrawMesh(const ID3DXMesh& mesh, const D3DXATTRIBUTERANGE& rang
                : D3DERR_INVALIDCALL;
 }
 
+HRESULT GLDevice::StretchRect(IDirect3DSurface9* source, const void* sourceRect, IDirect3DSurface9* dest,
+                              const void* destRect, D3DTEXTUREFILTERTYPE) {
+    auto* from = static_cast<GLSurface*>(source);
+    auto* to = static_cast<GLSurface*>(dest);
+    D3DSURFACE_DESC a{}, b{};
+    if (!from || !to || sourceRect || destRect || !from->Texture() || !to->Texture()) return D3DERR_INVALIDCALL;
+    from->GetDesc(&a);
+    to->GetDesc(&b);
+    if (a.Width != b.Width || a.Height != b.Height || a.Format != b.Format) return D3DERR_INVALIDCALL;
+    glCopyImageSubData(from->Texture(), GL_TEXTURE_2D, 0, 0, 0, 0, to->Texture(), GL_TEXTURE_2D, 0, 0, 0, 0,
+                       static_cast<GLsizei>(a.Width), static_cast<GLsizei>(a.Height), 1);
+    return D3D_OK;
+}
+
 bool GLDevice::IsCurrentTarget(GLuint texture) const {
     for (int i = 0; i < kMaxRenderTargets; ++i) {
         const auto* surface = static_cast<const GLSurface*>(renderTargets[i]);
@@ -363,8 +381,11 @@ void GLDevice::BindEffectTexture(GLint unit, IDirect3DTexture9* texture, GLuint 
 HRESULT GLDevice::CreateTexture(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool,
                                 IDirect3DTexture9** texture, void*) {
     if (!texture || width == 0 || height == 0) return D3DERR_INVALIDCALL;
-    // Render targets need their GL storage now, which only the thread holding the context can make.
-    if ((usage & D3DUSAGE_RENDERTARGET) && SDL_GL_GetCurrentContext() != context) return D3DERR_INVALIDCALL;
+    // Render targets and depth textures need their GL storage now, which only the thread holding the
+    // context can make.
+    if ((usage & (D3DUSAGE_RENDERTARGET | D3DUSAGE_DEPTHSTENCIL)) && SDL_GL_GetCurrentContext() != context) {
+        return D3DERR_INVALIDCALL;
+    }
     *texture = new GLTexture(width, height, levels, usage, format, pool);
     return D3D_OK;
 }

@@ -45,8 +45,11 @@ public:
                                       DWORD quality, BOOL discard, IDirect3DSurface9** surface,
                                       void* sharedHandle) override;
     HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* vertices, UINT stride) override;
+    HRESULT StretchRect(IDirect3DSurface9* source, const void* sourceRect, IDirect3DSurface9* dest,
+                        const void* destRect, D3DTEXTUREFILTERTYPE filter) override;
     void AttachToThread() override;
     void DetachFromThread() override;
+    void Finish() override { glFinish(); }
 
     // Binds the current targets and applies the render states before a draw.
     void PrepareDraw();

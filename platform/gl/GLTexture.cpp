@@ -19,6 +19,7 @@ struct GLFormat {
 GLFormat FormatOf(D3DFORMAT format) {
     switch (format) {
         case D3DFMT_R32F: return {GL_R32F, GL_RED, GL_FLOAT};
+        case D3DFMT_D32F_LOCKABLE: return {GL_DEPTH_COMPONENT32F, GL_DEPTH_COMPONENT, GL_FLOAT};
         case D3DFMT_A16B16G16R16F: return {GL_RGBA16F, GL_RGBA, GL_HALF_FLOAT};
         // A8R8G8B8 and X8R8G8B8 are stored B, G, R, A in memory.
         default: return {GL_RGBA8, GL_BGRA, GL_UNSIGNED_BYTE};
@@ -52,7 +53,7 @@ void FlushDeletedTextures() {
 
 GLTexture::GLTexture(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool)
     : IDirect3DTexture9(width, height, levels, usage, format, pool) {
-    if (IsRenderTarget()) Allocate();
+    if (IsRenderTarget() && Format() != D3DFMT_NULL) Allocate();
 }
 
 GLTexture::~GLTexture() { platform::gl::DeleteTextureLater(name); }
@@ -81,7 +82,8 @@ void GLTexture::Upload() {
 }
 
 GLuint GLTexture::Prepare() {
-    if (!name) Allocate();
+    // A 'NULL' target has no storage: its surface binds no colour buffer.
+    if (!name && Format() != D3DFMT_NULL) Allocate();
     if (!IsRenderTarget() && uploadedVersion != Version()) Upload();
     return name;
 }

@@ -53,6 +53,17 @@ HRESULT HeadlessDevice::EndScene() {
     return StateDevice::EndScene();
 }
 
+// Keeps no pixels: the copy is recorded, and checked as the OpenGL device checks it.
+HRESULT HeadlessDevice::StretchRect(IDirect3DSurface9* source, const void* sourceRect, IDirect3DSurface9* dest,
+                                    const void* destRect, D3DTEXTUREFILTERTYPE filter) {
+    Record("StretchRect", {filter});
+    D3DSURFACE_DESC a{}, b{};
+    if (!source || !dest || sourceRect || destRect) return D3DERR_INVALIDCALL;
+    source->GetDesc(&a);
+    dest->GetDesc(&b);
+    return a.Width == b.Width && a.Height == b.Height && a.Format == b.Format ? D3D_OK : D3DERR_INVALIDCALL;
+}
+
 HRESULT HeadlessDevice::Clear(DWORD count, const void*, DWORD flags, D3DCOLOR colour, float z, DWORD stencil) {
     Record("Clear", {count, flags, colour, Bits(z), stencil});
     return D3D_OK;

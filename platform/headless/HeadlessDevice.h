@@ -48,6 +48,8 @@ public:
     HRESULT SetTexture(DWORD stage, IDirect3DTexture9* texture) override;
     HRESULT SetFVF(DWORD fvf) override;
     HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* vertices, UINT stride) override;
+    HRESULT StretchRect(IDirect3DSurface9* source, const void* sourceRect, IDirect3DSurface9* dest,
+                        const void* destRect, D3DTEXTUREFILTERTYPE filter) override;
     bool ReadBackBuffer(std::vector<uint8_t>&, int&, int&) override { return false; }
 
     // Adds a call to the record (for platform pieces drawn through this device, such as sprites).

@@ -68,7 +68,7 @@ protected:
     }
 };
 
-TEST_F(ShaderManagerTest, TheMapDrawsFirstTheIceGetsItsDepthThenTheRestThenEveryTranslucentDraw) {
+TEST_F(ShaderManagerTest, TheMapDrawsFirstThenTheRestTheIceGetsADepthCopyThenEveryTranslucentDraw) {
     HeadlessDevice& device = Start();
     AddObject(new Probe(4, "box", device));
     AddObject(new Probe(1, "map", device));
@@ -80,13 +80,20 @@ TEST_F(ShaderManagerTest, TheMapDrawsFirstTheIceGetsItsDepthThenTheRestThenEvery
     EXPECT_EQ(draws, (std::vector<std::string>{"Draw:map()", "Draw:map2()", "Draw:box()", "Draw:player()",
                                                "DrawAlpha:box()", "DrawAlpha:map()", "DrawAlpha:player()",
                                                "DrawAlpha:map2()"}));
+    // One copy of the depth target a frame, after every opaque draw and before the first translucent one.
     const long depth = IndexOf(calls, "IceShader.SetTexture:ZMapTex()");
+    const long copy = IndexOf(calls, "StretchRect(0)");
     ASSERT_GE(depth, 0);
-    EXPECT_GT(depth, IndexOf(calls, "Draw:map2()"));
-    EXPECT_LT(depth, IndexOf(calls, "Draw:box()"));
+    ASSERT_GE(copy, 0);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "StretchRect(0)"), 1);
+    EXPECT_LT(copy, depth);
+    EXPECT_GT(copy, IndexOf(calls, "Draw:player()"));
+    EXPECT_LT(depth, IndexOf(calls, "DrawAlpha:box()"));
     IDirect3DTexture9* zmap = nullptr;
-    ShaderManager::GetInstance().ice.effect->GetTexture("ZMapTex", &zmap);
-    EXPECT_EQ(zmap, ShaderManager::GetInstance().depthTarget->texture) << "the ice reads the scene depth";
+    ShaderManager& shaders = ShaderManager::GetInstance();
+    shaders.ice.effect->GetTexture("ZMapTex", &zmap);
+    EXPECT_EQ(zmap, shaders.iceDepthView.texture) << "the ice reads the copy of the scene depth";
+    EXPECT_NE(zmap, shaders.depthTarget->texture) << "never the target being drawn into";
 }
 
 TEST_F(ShaderManagerTest, ThePassesGiveBackTheTargetsTheyFound) {
