@@ -33,6 +33,8 @@ if [ "${#missing[@]}" -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
+# Compiles are cached; paths inside the checkout count as relative, so every clone shares the cache.
+export CCACHE_BASEDIR="$PWD"
 preset="${VELDORIN_PRESET:-release}"
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset" -j "$(nproc)"

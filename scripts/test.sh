@@ -6,6 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
+# Compiles are cached; paths inside the checkout count as relative, so every clone shares the cache.
+export CCACHE_BASEDIR="$PWD"
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j "$(nproc)"
 # Software OpenGL under Xvfb; no sound server on a test machine.
