@@ -9,6 +9,7 @@ public:
 
     void Init() override;
     void Release() override;
+    using CShaderBase::Draw;
     // Composes the frame into the current target (the back buffer).
     void Draw();
     // Makes the views refer to the scene targets of this frame (they own nothing then).

@@ -49,7 +49,7 @@ private:
     std::vector<Level> levels;
     DWORD usage;
     D3DFORMAT format;
-    D3DPOOL pool;
+    [[maybe_unused]] D3DPOOL pool;  // kept as created; every pool behaves alike here
     uint64_t version = 1;
     int lockedLevel = -1;
 };

@@ -116,6 +116,14 @@ private:
     std::vector<BuildFace>& faces;
 };
 
+// A face whose corners (nearly) lie on one line. The face test divides by almost nothing there, so it
+// may report a hit anywhere along the ray, far outside the face's box: such faces are kept out of the
+// tree and tested on every query, as the scan would.
+bool Sliver(const D3DXVECTOR3& p0, const D3DXVECTOR3& p1, const D3DXVECTOR3& p2) {
+    const D3DXVECTOR3 e1 = p1 - p0, e2 = p2 - p0, n = RayCross(e1, e2);
+    return RayDot(n, n) <= 1e-6f * RayDot(e1, e1) * RayDot(e2, e2);
+}
+
 }  // namespace
 
 MeshRayTree::MeshRayTree(const std::vector<MeshVertex>& vertices, const std::vector<uint16_t>& indices) {
@@ -135,9 +143,17 @@ MeshRayTree::MeshRayTree(const std::vector<MeshVertex>& vertices, const std::vec
             scale = std::max({scale, std::fabs(x), std::fabs(y), std::fabs(z)});
         }
         face.source = static_cast<uint32_t>(f);
-        build.push_back(face);
+        if (Sliver(*p[0], *p[1], *p[2]))
+            loose.push_back({*p[0], *p[1], *p[2], static_cast<DWORD>(f / 3)});
+        else
+            build.push_back(face);
     }
-    if (!finite || build.empty()) return;
+    if (!finite) return;
+    if (build.empty()) {
+        // Nothing but slivers: they are all tested on every query, so the tree keeps one empty leaf.
+        if (!loose.empty()) nodes.push_back({{0, 0, 0}, 0, {-1, -1, -1}, 0});
+        return;
+    }
     nodes.reserve(2 * build.size());
     nodes.resize(1);
     Builder(nodes, build).Split(0, 0, static_cast<uint32_t>(build.size()), 0);
@@ -166,6 +182,19 @@ MeshRayTree::Result MeshRayTree::Nearest(const D3DXVECTOR3& origin, const D3DXVE
     const float pad = 1e-4f * (scale + reach);
     bool found = false;
     float best = INFINITY;
+    bool unsure = false;
+    auto consider = [&](const Face& f) {
+        float u, v, t;
+        if (!RayTriangle(f.p0, f.p1, f.p2, origin, direction, u, v, t)) return;
+        if (std::isnan(u) || std::isnan(v) || std::isnan(t)) unsure = true;
+        // Equal distances: the lowest face number, the one the scan over every face keeps.
+        if (found && (t > best || (t == best && f.index > hit.face))) return;
+        found = true;
+        best = t;
+        hit = {f.index, u, v, t};
+    };
+    for (const Face& f : loose) consider(f);
+    if (unsure) return Result::AskScan;
     // Entry distance of the ray into a node's widened box, or a negative number when it misses the
     // box or enters it beyond the best hit so far.
     auto enter = [&](const Node& n) {
@@ -190,24 +219,15 @@ MeshRayTree::Result MeshRayTree::Nearest(const D3DXVECTOR3& origin, const D3DXVE
     Entry stack[kStackSize];
     int top = 0;
     const float rootT = enter(nodes[0]);
-    if (rootT < 0.0f) return Result::Miss;
+    if (rootT < 0.0f) return found ? Result::Hit : Result::Miss;
     stack[top++] = {0, rootT};
     while (top > 0) {
         const Entry e = stack[--top];
         if (e.t > best) continue;
         const Node& n = nodes[e.node];
         if (n.count > 0) {
-            for (uint32_t i = n.first; i < n.first + n.count; ++i) {
-                const Face& f = faces[i];
-                float u, v, t;
-                if (!RayTriangle(f.p0, f.p1, f.p2, origin, direction, u, v, t)) continue;
-                if (std::isnan(u) || std::isnan(v) || std::isnan(t)) return Result::AskScan;
-                // Equal distances: the lowest face number, the one the scan over every face keeps.
-                if (found && (t > best || (t == best && f.index > hit.face))) continue;
-                found = true;
-                best = t;
-                hit = {f.index, u, v, t};
-            }
+            for (uint32_t i = n.first; i < n.first + n.count; ++i) consider(faces[i]);
+            if (unsure) return Result::AskScan;
             continue;
         }
         const float tl = enter(nodes[n.first]), tr = enter(nodes[n.first + 1]);

@@ -26,7 +26,7 @@ public:
     Result Nearest(const D3DXVECTOR3& origin, const D3DXVECTOR3& direction, RayHit& hit) const;
 
     size_t NodeCount() const { return nodes.size(); }
-    size_t FaceCount() const { return faces.size(); }
+    size_t FaceCount() const { return faces.size() + loose.size(); }
 
     struct Node {
         float lo[3];
@@ -42,6 +42,7 @@ public:
 private:
     std::vector<Node> nodes;
     std::vector<Face> faces;  // in leaf order
+    std::vector<Face> loose;  // slivers, tested on every query
     float scale = 0;          // largest coordinate magnitude: sets the box tolerance
     bool finite = true;       // false when a vertex is not a finite number: every query goes to the scan
 };

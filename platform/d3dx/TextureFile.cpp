@@ -10,6 +10,9 @@
 #define STBI_ONLY_BMP
 #define STBI_ONLY_JPEG
 #define STBI_ONLY_TGA
+// Larger than any texture the game draws; a header claiming more is a broken file, and decoding it would
+// ask for gigabytes before noticing that the pixels are missing.
+#define STBI_MAX_DIMENSIONS 8192
 #include <stb/stb_image.h>
 #define STB_IMAGE_RESIZE_IMPLEMENTATION
 #include <stb/stb_image_resize.h>
@@ -48,6 +51,7 @@ bool ReadInfo(const char* path, D3DXIMAGE_INFO& info) {
     const D3DXIMAGE_FILEFORMAT format = FileFormat(file.get());
     int w = 0, h = 0, components = 0;
     if (!stbi_info_from_file(file.get(), &w, &h, &components) || w <= 0 || h <= 0) return false;
+    if (w > STBI_MAX_DIMENSIONS || h > STBI_MAX_DIMENSIONS) return false;
     const bool alpha = components == 2 || components == 4;
     info = D3DXIMAGE_INFO{static_cast<UINT>(w), static_cast<UINT>(h), 1, 1,
                           alpha ? D3DFMT_A8R8G8B8 : D3DFMT_X8R8G8B8, D3DRTYPE_TEXTURE, format};

@@ -1,6 +1,7 @@
 // Texture records and the image cache on the headless device.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "graphics/TextureManager.h"
@@ -21,11 +22,9 @@ std::vector<uint8_t> Pattern(int w, int h) {
     return rgba;
 }
 
-// A 24-bit BMP, bottom row first, rows padded to four bytes.
-void WriteBmp(const char* path, int w, int h) {
-    const int pitch = (w * 3 + 3) & ~3;
-    const uint32_t size = 54 + pitch * h;
-    std::vector<uint8_t> out(size, 0);
+// The 54-byte header of a 24-bit BMP of w x h pixels, followed by room for `size` bytes in all.
+std::vector<uint8_t> BmpHeader(int w, int h, uint32_t size) {
+    std::vector<uint8_t> out(std::max<uint32_t>(size, 54), 0);
     auto put32 = [&](size_t at, uint32_t v) { for (int i = 0; i < 4; ++i) out[at + i] = (v >> (8 * i)) & 0xFF; };
     out[0] = 'B';
     out[1] = 'M';
@@ -36,6 +35,13 @@ void WriteBmp(const char* path, int w, int h) {
     put32(22, h);
     out[26] = 1;
     out[28] = 24;
+    return out;
+}
+
+// A 24-bit BMP, bottom row first, rows padded to four bytes.
+void WriteBmp(const char* path, int w, int h) {
+    const int pitch = (w * 3 + 3) & ~3;
+    std::vector<uint8_t> out = BmpHeader(w, h, 54 + pitch * h);
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             uint8_t* p = &out[54 + (h - 1 - y) * pitch + x * 3];
@@ -104,6 +110,12 @@ TEST_F(TextureTest, MissingFileIsCachedEmptyAndNotRetried) {
 
     std::ofstream("broken.png", std::ios::binary) << "\x89PNG\r\n\x1a\n not really";
     EXPECT_EQ(cache.GetTexture("broken.png")->texture, nullptr);
+    // A header claiming 30000 x 30000 pixels over no pixel data: refused, never decoded into gigabytes.
+    const std::vector<uint8_t> huge = BmpHeader(30000, 30000, 54);
+    std::ofstream("huge.bmp", std::ios::binary).write(reinterpret_cast<const char*>(huge.data()), huge.size());
+    D3DXIMAGE_INFO info{};
+    EXPECT_TRUE(FAILED(D3DXGetImageInfoFromFileA("huge.bmp", &info))) << info.Width;
+    EXPECT_EQ(cache.GetTexture("huge.bmp")->texture, nullptr);
 
     cache.ReleaseAll();
     cache.ReleaseAll();  // an empty cache releases nothing

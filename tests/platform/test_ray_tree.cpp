@@ -79,7 +79,8 @@ public:
     void FireAll(int perKind) {
         static const D3DXVECTOR3 kAxes[] = {{0, -1, 0}, {0, 1, 0}, {1, 0, 0}, {-1, 0, 0}, {0, 0, 1}, {0, 0, -1}};
         for (int i = 0; i < perKind; ++i) {
-            Fire(Point(), Direction());                                   // anywhere, any way
+            const D3DXVECTOR3 anywhere = Point();  // drawn apart: argument order is up to the compiler
+            Fire(anywhere, Direction());                                  // anywhere, any way
             Fire(Point(), kAxes[i % 6] * (0.5f + static_cast<float>(i % 3)));  // the game's axis probes
             const D3DXVECTOR3 from = Point();
             Fire(from, Vertex().position - from);  // exactly at a vertex
@@ -146,16 +147,18 @@ ID3DXMesh* MakeSoup(uint32_t seed, int faces) {
     std::uniform_real_distribution<float> where(-10, 10), size(0.01f, 3.0f);
     std::vector<MeshVertex> v;
     std::vector<uint16_t> idx;
+    auto point = [&] { return D3DXVECTOR3{where(random), where(random), where(random)}; };  // x, y, z in turn
     for (int f = 0; f < faces; ++f) {
-        const D3DXVECTOR3 c(where(random), where(random), where(random));
+        const D3DXVECTOR3 c = point();
         const float s = size(random);
         for (int k = 0; k < 3; ++k) {
-            D3DXVECTOR3 p = c + D3DXVECTOR3(where(random), where(random), where(random)) * (s / 10);
+            D3DXVECTOR3 p = c + point() * (s / 10);
             if (f % 17 == 0 && k == 2) p = v[v.size() - 1].position;  // a sliver with two equal corners
             v.push_back({p, {}, 0, 0});
             idx.push_back(static_cast<uint16_t>(v.size() - 1));
         }
-        if (f % 13 == 0) idx.insert(idx.end(), idx.end() - 3, idx.end());  // the same face again
+        if (f % 13 == 0)  // the same face again
+            for (int k = 0; k < 3; ++k) idx.push_back(idx[idx.size() - 3]);
     }
     return MakeMesh(std::move(v), std::move(idx));
 }
