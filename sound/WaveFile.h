@@ -44,7 +44,8 @@ private:
 
     FILE* file = nullptr;
     bool open = false;
-    WAVEFORMATEX format{};
+    // The record is packed as in the file; aligned here, each of its fields sits on its own alignment.
+    alignas(4) WAVEFORMATEX format{};
     std::vector<uint8_t> extraFormat;
     uint32_t dataOffset = 0;
     uint32_t dataSize = 0;

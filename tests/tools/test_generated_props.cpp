@@ -194,9 +194,10 @@ TEST(GeneratedProps, BreakPiecesAreInkedPiecesOnTransparency) {
         for (int i = 0; i < image.width * image.height; ++i) opaque += image.rgba[4 * i + 3] == 255;
         EXPECT_GT(opaque, 1500) << name;
     }
-    const uint8_t* wood = Image("Data/Texture/BreakAnim.png").At(62, 66);
+    const Screenshot woodImage = Image("Data/Texture/BreakAnim.png"), stoneImage = Image("Data/Texture/BreakAnim1.png");
+    const uint8_t* wood = woodImage.At(62, 66);
     EXPECT_GT(wood[0], wood[2] + 60);
-    const uint8_t* stone = Image("Data/Texture/BreakAnim1.png").At(66, 60);
+    const uint8_t* stone = stoneImage.At(66, 60);
     EXPECT_GE(stone[2], stone[0]);
 }
 
