@@ -22,6 +22,7 @@
 #include "tests/support/ContentRoutes.h"
 #include "tests/support/DumpSummary.h"
 #include "tests/support/Process.h"
+#include "tests/support/Sanitizers.h"
 #include "tests/support/TestCourtyard.h"
 
 namespace {
@@ -154,7 +155,7 @@ private:
 // each route, with every placement and progress file (whose failures differ from the rest).
 std::vector<ContentFile> FilesToDamage() {
     std::vector<ContentFile> files = GameContentFiles();
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(VELDORIN_ASAN)
     std::set<std::pair<std::string, const ContentRoute*>> kinds;
     std::erase_if(files, [&](const ContentFile& file) {
         const bool own = file.path == kSaveFile || file.path == kStageFallbackFile || Records(file.path) > 0;

@@ -1,4 +1,5 @@
 #include "tests/support/AllocationCount.h"
+#include "tests/support/Sanitizers.h"
 
 #include <cstdlib>
 #include <new>
@@ -8,7 +9,7 @@ namespace {
 thread_local bool counting = false;
 thread_local uint64_t counted = 0;
 
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(VELDORIN_ASAN)
 constexpr bool kReplaced = false;
 #else
 constexpr bool kReplaced = true;
@@ -50,7 +51,7 @@ void Resume() { counting = true; }
 
 }  // namespace allocations
 
-#if !defined(__SANITIZE_ADDRESS__)
+#if !defined(VELDORIN_ASAN)
 void* operator new(std::size_t size) { return OrThrow(Allocate(size)); }
 void* operator new[](std::size_t size) { return OrThrow(Allocate(size)); }
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
