@@ -1,5 +1,6 @@
 #include "shaders/CShadowMapShader.h"
 
+#include "app/Application.h"
 #include "graphics/GraphicsDevice.h"
 #include "graphics/Mesh.h"
 #include "graphics/SkinnedMesh.h"
@@ -14,8 +15,11 @@ CShadowMapShader::CShadowMapShader() { D3DXMatrixIdentity(&lightViewProj); }
 
 void CShadowMapShader::Init() {
     Release();
-    // Without its effect the game goes on without shadows: the box is shown, nothing is drawn here.
-    if (!LoadEffect("Shader/ShadowMap.fx", "シャドウマップのエフェクトファイルが読み込めていません")) return;
+    // Without its effect the game shows why and ends before its first frame.
+    if (!LoadEffect("Shader/ShadowMap.fx", "シャドウマップのエフェクトファイルが読み込めていません")) {
+        Application::GetInstance().quitRequested = true;
+        return;
+    }
     shadowTexture.Create(kSize, kSize, D3DUSAGE_DEPTHSTENCIL, D3DFMT_D32F_LOCKABLE, D3DPOOL_DEFAULT);
     shadowTarget.Create(kSize, kSize, D3DUSAGE_RENDERTARGET, D3DFMT_NULL, D3DPOOL_DEFAULT);
 }
