@@ -17,6 +17,7 @@
 
 #include "app/SceneId.h"
 #include "app/SceneMgr.h"
+#include "bench/BenchRenderer.h"
 #include "tests/support/ToonTestScene.h"
 
 namespace {
@@ -26,12 +27,7 @@ constexpr int kWarmUpFrames = 5;  // the first frames compile the effect program
 
 void RenderGameFrames(benchmark::State& state, bool withObjects) {
     HWND window = nullptr;
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display || !testscene::StartRenderer(VELDORIN_GAME_DIR, window)) {
-        state.SkipWithError("no X display (run under xvfb-run)");
-        if (display && *display) testscene::StopRenderer(window);
-        return;
-    }
+    if (!StartBenchRenderer(state, window)) return;
     IDirect3DDevice9* device = GraphicsDevice::GetInstance().GetDevice();
     Application::GetInstance().stageSelect = 1;
     {

@@ -6,18 +6,14 @@
 
 #include <cstdlib>
 
+#include "bench/BenchRenderer.h"
 #include "tests/support/ToonTestScene.h"
 
 namespace {
 
 void BM_ToonSceneFrame(benchmark::State& state) {
     HWND window = nullptr;
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display || !testscene::StartRenderer(VELDORIN_GAME_DIR, window)) {
-        state.SkipWithError("no X display (run under xvfb-run)");
-        if (display && *display) testscene::StopRenderer(window);
-        return;
-    }
+    if (!StartBenchRenderer(state, window)) return;
     testscene::BuildScene();
     IDirect3DDevice9* device = GraphicsDevice::GetInstance().GetDevice();
     // The first frames compile the effect programs.
