@@ -4,11 +4,25 @@
 
 namespace {
 IDirect3DDevice9* Device() { return GraphicsDevice::GetInstance().GetDevice(); }
+
+bool EveryTexelOpaque(const IDirect3DTexture9& texture) {
+    if (texture.IsRenderTarget()) return false;  // drawn on the device: its texels are not known here
+    if (texture.Format() == D3DFMT_X8R8G8B8) return true;
+    if (texture.Format() != D3DFMT_A8R8G8B8) return false;
+    for (UINT level = 0; level < texture.GetLevelCount(); ++level) {
+        const std::vector<uint8_t>& bits = texture.Bits(level);
+        for (size_t i = 3; i < bits.size(); i += 4) {  // stored B, G, R, A
+            if (bits[i] != 255) return false;
+        }
+    }
+    return true;
+}
 }  // namespace
 
 void Texture::Release() {
     SafeRelease(surface);
     SafeRelease(texture);
+    opaqueOf = nullptr;
     name.clear();
     info = D3DXIMAGE_INFO{};
     rect = RECT{0, 0, 0, 0};
@@ -73,4 +87,14 @@ bool Texture::FillWhite() {
     }
     texture->UnlockRect(0);
     return true;
+}
+
+bool Texture::Opaque() const {
+    if (!texture) return false;
+    if (opaqueOf != texture || opaqueVersion != texture->Version()) {
+        opaque = EveryTexelOpaque(*texture);
+        opaqueOf = texture;
+        opaqueVersion = texture->Version();
+    }
+    return opaque;
 }

@@ -25,5 +25,16 @@ public:
     // Writes opaque white into every pixel of level 0 (32-bit formats).
     bool FillWhite();
 
+    // --- what the image holds ---
+    // True when no texel of any level lets anything show through: a format without alpha, or alpha 255
+    // everywhere. Filtering such texels gives alpha 1 exactly. Worked out once per change of the texels.
+    bool Opaque() const;
+
     void Release();
+
+private:
+    // The texture and texel version the answer below belongs to.
+    mutable const IDirect3DTexture9* opaqueOf = nullptr;
+    mutable uint64_t opaqueVersion = 0;
+    mutable bool opaque = false;
 };

@@ -26,7 +26,52 @@ void MyShader::SetDrawParams(const DrawParams& p, const D3DLIGHT9& light) {
     effect->SetInt("bLight", p.lighting);
 }
 
-void MyShader::DrawMaterial(const MaterialColours& colours, float power, const DrawParams& p, const Texture* texture) {
+namespace {
+
+DWORD State(IDirect3DDevice9& device, D3DRENDERSTATETYPE state) {
+    DWORD value = 0;
+    device.GetRenderState(state, &value);
+    return value;
+}
+
+// Source factor 1 and destination factor 0 for a source alpha of 1, added: the source comes out as it is.
+bool KeepsOpaqueSource(DWORD op, DWORD source, DWORD destination) {
+    return op == D3DBLENDOP_ADD && (source == D3DBLEND_SRCALPHA || source == D3DBLEND_ONE) &&
+           (destination == D3DBLEND_INVSRCALPHA || destination == D3DBLEND_ZERO);
+}
+
+}  // namespace
+
+// The toon pass writes alpha Diffuse.a * texel alpha to the colour target (the highlight may raise it to
+// Specular.a), 1 to the depth target, and the outline flag to the normal target. For an opaque material
+// (diffuse alpha 1, specular alpha at most 1) over opaque texels on an outlined object every target gets
+// alpha 1, and a blend that keeps an opaque source returns exactly what the pass wrote. Leaving it off
+// spares a software rasterizer reading all three targets back for most of the screen.
+bool ToonBlendChangesNothing(IDirect3DDevice9& device, const MaterialColours& colours, const DrawParams& p,
+                             const Texture& texture) {
+    if (colours.diffuse.w != 1.0f || !(colours.specular.w <= 1.0f) || p.edge <= 0) return false;
+    if (!State(device, D3DRS_ALPHABLENDENABLE)) return false;
+    if (!KeepsOpaqueSource(State(device, D3DRS_BLENDOP), State(device, D3DRS_SRCBLEND), State(device, D3DRS_DESTBLEND)))
+        return false;
+    if (State(device, D3DRS_SEPARATEALPHABLENDENABLE) &&
+        !KeepsOpaqueSource(State(device, D3DRS_BLENDOPALPHA), State(device, D3DRS_SRCBLENDALPHA),
+                           State(device, D3DRS_DESTBLENDALPHA)))
+        return false;
+    return texture.Opaque();
+}
+
+UINT MyShader::BeginTechPass(UINT pass, const DrawParams& p) {
+    effect->SetTechnique("Tech");
+    UINT passes = 0;
+    effect->Begin(&passes, 0);
+    // An effect file without the unclipped pass still draws, through the toon pass.
+    if (pass == kToonPass && !p.clip && kToonPassUnclipped < passes) pass = kToonPassUnclipped;
+    effect->BeginPass(pass);
+    return pass;
+}
+
+void MyShader::DrawMaterial(const MaterialColours& colours, float power, const DrawParams& p, const Texture* texture,
+                            ID3DXMesh* mesh, DWORD subset, UINT pass) {
     effect->SetVector("Diffuse", &colours.diffuse);
     effect->SetVector("Specular", &colours.specular);
     effect->SetFloat("Power", power);
@@ -34,8 +79,15 @@ void MyShader::DrawMaterial(const MaterialColours& colours, float power, const D
     effect->SetVector("Emissive", &colours.emissive);
     effect->SetFloat("SelfLit", colours.selfLit);
     effect->SetFloat("Edge", static_cast<float>(p.edge));
-    effect->SetTexture("MeshTex", texture && texture->texture ? texture->texture : baseTexture.texture);
+    const Texture& shown = texture && texture->texture ? *texture : baseTexture;
+    effect->SetTexture("MeshTex", shown.texture);
     effect->CommitChanges();
+    IDirect3DDevice9& device = *GraphicsDevice::GetInstance().GetDevice();
+    const bool toon = pass == kToonPass || pass == kToonPassUnclipped;
+    const bool unblended = toon && ToonBlendChangesNothing(device, colours, p, shown);
+    if (unblended) device.SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
+    mesh->DrawSubset(subset);
+    if (unblended) device.SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
 }
 
 void MyShader::Draw(Mesh* mesh, UINT pass) {
@@ -45,15 +97,13 @@ void MyShader::Draw(Mesh* mesh, UINT pass) {
     // A mesh whose load failed has no parameters of its own; the defaults stand in.
     const DrawParams fallback;
     const DrawParams& p = mesh->drawParams ? *mesh->drawParams : fallback;
-    effect->SetTechnique("Tech");
-    effect->Begin(nullptr, 0);
-    effect->BeginPass(pass);
+    pass = BeginTechPass(pass, p);
     SetDrawParams(p, light);
     graphics.SetRenderState(D3DRS_LIGHTING, FALSE);
     for (DWORD i = 0; i < mesh->materialCount; ++i) {
         const D3DMATERIAL9& material = mesh->materials[i];
-        DrawMaterial(MaterialColours::ForMesh(material, light, p), material.Power, p, &mesh->textures[i]);
-        mesh->mesh->DrawSubset(i);
+        DrawMaterial(MaterialColours::ForMesh(material, light, p), material.Power, p, &mesh->textures[i], mesh->mesh,
+                     i, pass);
     }
     effect->EndPass();
     effect->End();
@@ -69,9 +119,7 @@ void MyShader::DrawSkinned(SkinnedMesh* skinned) {
     SetWorld(&identity);
     const D3DLIGHT9 light = CurrentLight();
     const DrawParams& p = *skinned->drawParams;
-    effect->SetTechnique("Tech");
-    effect->Begin(nullptr, 0);
-    effect->BeginPass(0);
+    const UINT pass = BeginTechPass(kToonPass, p);
     SetDrawParams(p, light);
     graphics.SetRenderState(D3DRS_LIGHTING, FALSE);
     const int count = std::min<int>(skinned->containerCount, static_cast<int>(skinned->containers.size()));
@@ -80,8 +128,8 @@ void MyShader::DrawSkinned(SkinnedMesh* skinned) {
         for (DWORD j = 0; j < container->NumMaterials; ++j) {
             const D3DMATERIAL9& material = container->pMaterials[j].MatD3D;
             const Texture* texture = j < container->textures.size() ? &container->textures[j] : nullptr;
-            DrawMaterial(MaterialColours::ForSkinned(material, light, p), material.Power, p, texture);
-            container->MeshData.pMesh->DrawSubset(j);
+            DrawMaterial(MaterialColours::ForSkinned(material, light, p), material.Power, p, texture,
+                         container->MeshData.pMesh, j, pass);
         }
     }
     graphics.SetRenderState(D3DRS_LIGHTING, TRUE);

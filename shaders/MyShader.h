@@ -8,6 +8,12 @@ class SkinnedMesh;
 
 class MyShader : public CShaderBase {
 public:
+    // --- the passes of "Tech" ---
+    static constexpr UINT kToonPass = 0;    // toon shading, cut away behind the clip plane when asked
+    static constexpr UINT kFrozenPass = 1;  // frozen through
+    // The toon pass of a draw that clips nothing, without the discard; Draw picks it by itself.
+    static constexpr UINT kToonPassUnclipped = 2;
+
     void Init() override;
     void Release() override;
     void Draw(Mesh* mesh, UINT pass) override;
@@ -19,8 +25,18 @@ public:
     Texture toonTexture;
 
 private:
+    // Begins "Tech" with the pass asked for, or with the unclipped toon pass where it serves as well.
+    // Returns the pass begun.
+    UINT BeginTechPass(UINT pass, const DrawParams& p);
     // "Ambient", "Reflection", clipping, refraction and "bLight" from the draw parameters.
     void SetDrawParams(const DrawParams& p, const D3DLIGHT9& light);
-    // The per-material values shared by the static and skinned draws; then commits and draws.
-    void DrawMaterial(const MaterialColours& colours, float power, const DrawParams& p, const Texture* texture);
+    // The per-material values shared by the static and skinned draws; then commits and draws the
+    // subset with the given pass of "Tech".
+    void DrawMaterial(const MaterialColours& colours, float power, const DrawParams& p, const Texture* texture,
+                      ID3DXMesh* mesh, DWORD subset, UINT pass);
 };
+
+// True when blending cannot change what the toon pass writes for a material: see
+// MyShader.cpp. The draw then goes without it.
+bool ToonBlendChangesNothing(IDirect3DDevice9& device, const MaterialColours& colours, const DrawParams& p,
+                             const Texture& texture);

@@ -124,8 +124,7 @@ vec3 Toon(vec3 base, vec3 n, out float specular) {
     return colour;
 }
 
-void PS_Toon() {
-    ClipIfAsked();
+void ShadeToon() {
     vec4 texel = texture(MeshTex, vUV);
     vec3 base = Diffuse.rgb * texel.rgb;
     vec3 n = normalize(vNormal);
@@ -133,6 +132,17 @@ void PS_Toon() {
     vec3 colour = bLight != 0 && SelfLit < 0.5 ? Toon(base, n, specular) : base;
     float alpha = Diffuse.a * texel.a;
     WriteTargets(colour, max(alpha, Specular.a * specular * alpha), n);
+}
+
+void PS_Toon() {
+    ClipIfAsked();
+    ShadeToon();
+}
+
+// The toon pass of a draw that clips nothing: without a discard in the program the rasterizer may test
+// depth before shading, so hidden surfaces cost no shading.
+void PS_ToonWhole() {
+    ShadeToon();
 }
 
 // Frozen through: the toon colour under a cold, glassy skin that lets the scene show at the rim.
@@ -162,5 +172,6 @@ void PS_Outline() {
 @technique Tech
 @pass 0 vertex=VS_Main fragment=PS_Toon
 @pass 1 vertex=VS_Main fragment=PS_Frozen ZWRITEENABLE=FALSE
+@pass 2 vertex=VS_Main fragment=PS_ToonWhole
 @technique OutlineTech
 @pass 0 vertex=VS_Outline fragment=PS_Outline CULLMODE=CW

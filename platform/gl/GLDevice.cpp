@@ -180,7 +180,13 @@ void GLDevice::ApplyRenderStates() {
         default: glEnable(GL_CULL_FACE); glCullFace(GL_BACK); break;
     }
 
-    if (rs[D3DRS_STENCILENABLE] && depthStencil) glEnable(GL_STENCIL_TEST); else glDisable(GL_STENCIL_TEST);
+    // A stencil test that always passes and keeps every value can change nothing: it stays off, which
+    // spares a software rasterizer the stencil reads of every fragment.
+    const bool stencilWrites = rs[D3DRS_STENCILWRITEMASK] != 0 && (rs[D3DRS_STENCILZFAIL] != D3DSTENCILOP_KEEP ||
+                                                                    rs[D3DRS_STENCILPASS] != D3DSTENCILOP_KEEP);
+    const bool stencilActs = rs[D3DRS_STENCILFUNC] != D3DCMP_ALWAYS || stencilWrites;
+    if (rs[D3DRS_STENCILENABLE] && stencilActs && depthStencil) glEnable(GL_STENCIL_TEST);
+    else glDisable(GL_STENCIL_TEST);
     glStencilFunc(CompareFunc(rs[D3DRS_STENCILFUNC]), static_cast<GLint>(rs[D3DRS_STENCILREF]),
                   rs[D3DRS_STENCILMASK]);
     glStencilOp(StencilOp(rs[D3DRS_STENCILFAIL]), StencilOp(rs[D3DRS_STENCILZFAIL]),

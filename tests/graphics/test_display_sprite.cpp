@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <tuple>
 
 #include "graphics/TextureManager.h"
 #include "platform/image/PngWriter.h"
@@ -52,6 +53,20 @@ protected:
         sprite->End();
         GraphicsDevice::GetInstance().SetSpriteMode(false);
         device->EndScene();
+    }
+    // A frame for screen quads, drawn with a white texture that EndQuads lets go of again.
+    void BeginQuads(Texture& white) {
+        ASSERT_TRUE(white.Create(1, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED));
+        ASSERT_TRUE(white.FillWhite());
+        BeginFrame();
+        sprite->End();
+        device->SetTexture(0, white.texture);
+    }
+    void EndQuads(Texture& white) {
+        device->SetTexture(0, nullptr);
+        sprite->Begin(D3DXSPRITE_ALPHABLEND);
+        EndFrame();
+        white.Release();
     }
     void DrawAt(const Texture* t, float x, float y, D3DCOLOR colour) {
         D3DXMATRIX m;
@@ -125,20 +140,42 @@ TEST_F(DisplaySprite, EmptyRecordDrawsNothingAndTextShows) {
 
 TEST_F(DisplaySprite, ScreenQuadCoversItsPixels) {
     Texture white;
-    ASSERT_TRUE(white.Create(1, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED));
-    ASSERT_TRUE(white.FillWhite());
-    BeginFrame();
-    sprite->End();
-    device->SetTexture(0, white.texture);
+    BeginQuads(white);
     GraphicsDevice::GetInstance().DrawScreenQuad(200, 100, 50, 40, 1, 1, 0xFF00FF00);
-    device->SetTexture(0, nullptr);
-    sprite->Begin(D3DXSPRITE_ALPHABLEND);
-    EndFrame();
+    EndQuads(white);
     const Pixels p = ReadBack();
     EXPECT_EQ(p.At(200, 100)[1], 255);
     EXPECT_EQ(p.At(249, 139)[1], 255);
     EXPECT_EQ(p.At(250, 120)[1], 0);
     EXPECT_EQ(p.At(220, 140)[1], 0);
     EXPECT_EQ(p.At(199, 120)[1], 0);
-    white.Release();
+}
+
+// The stencil as the game's states leave it (always pass, keep everything) marks nothing; one that
+// replaces marks, and a later equal test shows only the marked pixels.
+TEST_F(DisplaySprite, TheStencilMarksOnlyWhenItsStatesWrite) {
+    Texture white;
+    BeginQuads(white);
+    GraphicsDevice& graphics = GraphicsDevice::GetInstance();
+    auto stencil = [&](D3DCMPFUNC func, D3DSTENCILOP pass, DWORD ref) {
+        device->SetRenderState(D3DRS_STENCILENABLE, TRUE);
+        device->SetRenderState(D3DRS_STENCILFUNC, func);
+        device->SetRenderState(D3DRS_STENCILPASS, pass);
+        device->SetRenderState(D3DRS_STENCILREF, ref);
+    };
+    stencil(D3DCMP_ALWAYS, D3DSTENCILOP_KEEP, 2);
+    graphics.DrawScreenQuad(0, 0, 100, 100, 1, 1, 0xFF000000);        // marks nothing
+    stencil(D3DCMP_ALWAYS, D3DSTENCILOP_REPLACE, 1);
+    graphics.DrawScreenQuad(50, 0, 50, 50, 1, 1, 0xFF000000);         // marks the top right quarter
+    stencil(D3DCMP_EQUAL, D3DSTENCILOP_KEEP, 1);
+    graphics.DrawScreenQuad(0, 0, 100, 100, 1, 1, 0xFF00FF00);        // green where marked
+    stencil(D3DCMP_EQUAL, D3DSTENCILOP_KEEP, 0);
+    graphics.DrawScreenQuad(0, 0, 100, 100, 1, 1, 0xFFFF0000);        // red where unmarked
+    stencil(D3DCMP_ALWAYS, D3DSTENCILOP_KEEP, 0);
+    EndQuads(white);
+    const Pixels p = ReadBack();
+    for (const auto& [x, y, green] : {std::tuple{75, 25, true}, {25, 25, false}, {25, 75, false}, {75, 75, false}}) {
+        EXPECT_EQ(p.At(x, y)[1], green ? 255 : 0) << x << "," << y;
+        EXPECT_EQ(p.At(x, y)[0], green ? 0 : 255) << x << "," << y;
+    }
 }

@@ -173,3 +173,37 @@ TEST_F(TextureTest, CreatedTexturesAndFillWhite) {
     t.Release();
     target.Release();
 }
+
+// Opacity is read from the texels of every level and follows changes to them.
+TEST_F(TextureTest, OpacityCoversEveryLevelAndFollowsWrites) {
+    std::vector<uint8_t> solid = Pattern(8, 8);
+    for (size_t i = 3; i < solid.size(); i += 4) solid[i] = 255;
+    ASSERT_TRUE(platform::WritePng("solid.png", solid, 8, 8));
+    ASSERT_TRUE(platform::WritePng("holes.png", Pattern(8, 8), 8, 8));
+    WriteBmp("plain.bmp", 4, 4);
+    Texture t, holes, plain, white, target, none;
+    ASSERT_TRUE(t.LoadFromFile("solid.png"));
+    ASSERT_TRUE(holes.LoadFromFile("holes.png"));
+    ASSERT_TRUE(plain.LoadFromFile("plain.bmp"));
+    ASSERT_TRUE(white.Create(1, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED));
+    ASSERT_TRUE(target.Create(16, 16, D3DUSAGE_RENDERTARGET, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT));
+    EXPECT_TRUE(t.Opaque());
+    EXPECT_FALSE(holes.Opaque());
+    EXPECT_TRUE(plain.Opaque()) << "a format without alpha";
+    EXPECT_FALSE(white.Opaque()) << "created empty: alpha 0";
+    ASSERT_TRUE(white.FillWhite());
+    EXPECT_TRUE(white.Opaque()) << "the fill is seen";
+    EXPECT_FALSE(target.Opaque()) << "drawn on the device: unknown";
+    EXPECT_FALSE(none.Opaque());
+    // One texel of the smallest level let through.
+    const UINT last = t.texture->GetLevelCount() - 1;
+    D3DLOCKED_RECT locked{};
+    ASSERT_EQ(t.texture->LockRect(last, &locked, nullptr, 0), D3D_OK);
+    static_cast<uint8_t*>(locked.pBits)[3] = 254;
+    t.texture->UnlockRect(last);
+    EXPECT_FALSE(t.Opaque());
+    // Loaded again in place, the record answers for the new texels.
+    ASSERT_TRUE(t.LoadFromFile("solid.png"));
+    EXPECT_TRUE(t.Opaque());
+    for (Texture* each : {&t, &holes, &plain, &white, &target}) each->Release();
+}

@@ -357,3 +357,59 @@ TEST_F(MissingEffectsTest, EachShaderReportsAsItShouldAndItsCallsDoNothing) {
 }
 
 }  // namespace
+
+// Blending is left off exactly where it could not change the toon pass's output: an opaque material over
+// opaque texels on an outlined object under the game's blend. Draws that clip nothing take the toon pass
+// without the discard. Checked per subset of a model whose first material is half transparent.
+TEST_F(ShaderManagerTest, OnlyOpaqueOutlinedToonDrawsGoUnblendedAndOnlyUnclippedOnesSkipTheDiscard) {
+    xtest::ScratchFolder folder;
+    folder.Write("Models/tri.x", xtest::kTwoMaterials);
+    const std::string model = std::filesystem::current_path().string() + "/Models/tri.x";
+    std::filesystem::current_path(VELDORIN_GAME_DIR);
+    HeadlessDevice& device = Start();
+    GraphicsDevice::GetInstance().SetupRenderStates();
+    Mesh* mesh = MeshManager::GetInstance().GetMesh(&device, model);
+    ASSERT_EQ(mesh->materialCount, 2u);
+    struct Case {
+        const char* what;
+        UINT pass;
+        int edge, clip;
+        DWORD destBlend;
+        UINT passBegun;
+        bool blendRed, blendBlue;  // blending on at the draw of subset 0 (alpha 0.5) and 1 (opaque)
+    } cases[] = {
+        {"opaque subset unblended", MyShader::kToonPass, 1, 0, D3DBLEND_INVSRCALPHA, MyShader::kToonPassUnclipped, true, false},
+        {"clipped: discarding pass", MyShader::kToonPass, 1, 1, D3DBLEND_INVSRCALPHA, MyShader::kToonPass, true, false},
+        {"no outline: normals blend", MyShader::kToonPass, 0, 0, D3DBLEND_INVSRCALPHA, MyShader::kToonPassUnclipped, true, true},
+        {"frozen pass is translucent", MyShader::kFrozenPass, 1, 0, D3DBLEND_INVSRCALPHA, MyShader::kFrozenPass, true, true},
+        {"additive blend adds", MyShader::kToonPass, 1, 0, D3DBLEND_ONE, MyShader::kToonPassUnclipped, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        device.SetRenderState(D3DRS_DESTBLEND, c.destBlend);
+        DrawParams object;
+        object.edge = c.edge;
+        object.clip = c.clip;
+        DrawParams* kept = mesh->drawParams;
+        mesh->drawParams = &object;
+        device.ClearCalls();
+        ShaderManager::GetInstance().toon.Draw(mesh, c.pass);
+        mesh->drawParams = kept;
+        // Replays the blend switch along the record to see it at each draw.
+        DWORD blend = TRUE;
+        std::vector<bool> atDraws;
+        const std::string blendCall = "SetRenderState(" + std::to_string(D3DRS_ALPHABLENDENABLE) + ", ";
+        for (const auto& call : device.Calls()) {
+            const std::string text = call.ToString();
+            if (text.rfind(blendCall, 0) == 0) blend = call.args[1];
+            if (text.rfind("DrawSubset", 0) == 0) atDraws.push_back(blend != FALSE);
+        }
+        EXPECT_EQ(atDraws, (std::vector<bool>{c.blendRed, c.blendBlue}));
+        const std::string begun = "MyShader.BeginPass:" + std::to_string(c.passBegun) + "()";
+        EXPECT_EQ(Matching(device, "MyShader.BeginPass"), std::vector<std::string>{begun});
+        DWORD after = FALSE;
+        device.GetRenderState(D3DRS_ALPHABLENDENABLE, &after);
+        EXPECT_EQ(after, static_cast<DWORD>(TRUE)) << "blending comes back on after the draw";
+    }
+    device.SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+}
