@@ -62,10 +62,9 @@ bool ToonBlendChangesNothing(IDirect3DDevice9& device, const MaterialColours& co
 
 UINT MyShader::BeginTechPass(UINT pass, const DrawParams& p) {
     effect->SetTechnique("Tech");
-    UINT passes = 0;
-    effect->Begin(&passes, 0);
+    effect->Begin(&techPasses, 0);
     // An effect file without the unclipped pass still draws, through the toon pass.
-    if (pass == kToonPass && !p.clip && kToonPassUnclipped < passes) pass = kToonPassUnclipped;
+    if (pass == kToonPass && !p.clip && kToonPassUnclipped < techPasses) pass = kToonPassUnclipped;
     effect->BeginPass(pass);
     return pass;
 }
@@ -79,15 +78,26 @@ void MyShader::DrawMaterial(const MaterialColours& colours, float power, const D
     effect->SetVector("Emissive", &colours.emissive);
     effect->SetFloat("SelfLit", colours.selfLit);
     effect->SetFloat("Edge", static_cast<float>(p.edge));
+    // An unlit material switches to the unlit pass for its own draw.
+    const bool unlit = !p.lighting || colours.selfLit >= 0.5f;
+    const UINT own = pass == kToonPassUnclipped && unlit && kUnlitPassUnclipped < techPasses ? kUnlitPassUnclipped : pass;
+    if (own != pass) {
+        effect->EndPass();
+        effect->BeginPass(own);
+    }
     const Texture& shown = texture && texture->texture ? *texture : baseTexture;
     effect->SetTexture("MeshTex", shown.texture);
     effect->CommitChanges();
     IDirect3DDevice9& device = *GraphicsDevice::GetInstance().GetDevice();
-    const bool toon = pass == kToonPass || pass == kToonPassUnclipped;
+    const bool toon = own == kToonPass || own == kToonPassUnclipped || own == kUnlitPassUnclipped;
     const bool unblended = toon && ToonBlendChangesNothing(device, colours, p, shown);
     if (unblended) device.SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
     mesh->DrawSubset(subset);
     if (unblended) device.SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+    if (own != pass) {
+        effect->EndPass();
+        effect->BeginPass(pass);
+    }
 }
 
 void MyShader::Draw(Mesh* mesh, UINT pass) {

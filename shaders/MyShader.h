@@ -11,8 +11,10 @@ public:
     // --- the passes of "Tech" ---
     static constexpr UINT kToonPass = 0;    // toon shading, cut away behind the clip plane when asked
     static constexpr UINT kFrozenPass = 1;  // frozen through
-    // The toon pass of a draw that clips nothing, without the discard; Draw picks it by itself.
+    // The toon pass of a draw that clips nothing, without the discard, and the same for unlit draws and
+    // self-lit materials, without the lighting. Draw picks them by itself.
     static constexpr UINT kToonPassUnclipped = 2;
+    static constexpr UINT kUnlitPassUnclipped = 3;
 
     void Init() override;
     void Release() override;
@@ -28,6 +30,7 @@ private:
     // Begins "Tech" with the pass asked for, or with the unclipped toon pass where it serves as well.
     // Returns the pass begun.
     UINT BeginTechPass(UINT pass, const DrawParams& p);
+    UINT techPasses = 0;  // passes of "Tech" in the effect file
     // "Ambient", "Reflection", clipping, refraction and "bLight" from the draw parameters.
     void SetDrawParams(const DrawParams& p, const D3DLIGHT9& light);
     // The per-material values shared by the static and skinned draws; then commits and draws the

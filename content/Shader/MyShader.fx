@@ -124,25 +124,36 @@ vec3 Toon(vec3 base, vec3 n, out float specular) {
     return colour;
 }
 
-void ShadeToon() {
+// The texture times the diffuse colour, in the toon bands where lit.
+void ShadeToon(bool lit) {
     vec4 texel = texture(MeshTex, vUV);
     vec3 base = Diffuse.rgb * texel.rgb;
     vec3 n = normalize(vNormal);
     float specular = 0.0;
-    vec3 colour = bLight != 0 && SelfLit < 0.5 ? Toon(base, n, specular) : base;
+    vec3 colour = lit ? Toon(base, n, specular) : base;
     float alpha = Diffuse.a * texel.a;
     WriteTargets(colour, max(alpha, Specular.a * specular * alpha), n);
 }
 
+bool LightAsked() {
+    return bLight != 0 && SelfLit < 0.5;
+}
+
 void PS_Toon() {
     ClipIfAsked();
-    ShadeToon();
+    ShadeToon(LightAsked());
 }
 
 // The toon pass of a draw that clips nothing: without a discard in the program the rasterizer may test
 // depth before shading, so hidden surfaces cost no shading.
 void PS_ToonWhole() {
-    ShadeToon();
+    ShadeToon(LightAsked());
+}
+
+// The same for an unlit draw or a self-lit material (the sky): the program carries no lighting at all,
+// where the toon pass would work the lighting out on every pixel only to leave it unused.
+void PS_UnlitWhole() {
+    ShadeToon(false);
 }
 
 // Frozen through: the toon colour under a cold, glassy skin that lets the scene show at the rim.
@@ -173,5 +184,6 @@ void PS_Outline() {
 @pass 0 vertex=VS_Main fragment=PS_Toon
 @pass 1 vertex=VS_Main fragment=PS_Frozen ZWRITEENABLE=FALSE
 @pass 2 vertex=VS_Main fragment=PS_ToonWhole
+@pass 3 vertex=VS_Main fragment=PS_UnlitWhole
 @technique OutlineTech
 @pass 0 vertex=VS_Outline fragment=PS_Outline CULLMODE=CW

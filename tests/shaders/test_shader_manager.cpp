@@ -49,6 +49,7 @@ protected:
     }
     void TearDown() override {
         ClearObjects();
+        MeshManager::GetInstance().ReleaseAll();  // its models belong to this test's device
         ShaderManager::GetInstance().Release();
         delete Application::GetInstance().camera;
         Application::GetInstance().camera = nullptr;
@@ -360,7 +361,8 @@ TEST_F(MissingEffectsTest, EachShaderReportsAsItShouldAndItsCallsDoNothing) {
 
 // Blending is left off exactly where it could not change the toon pass's output: an opaque material over
 // opaque texels on an outlined object under the game's blend. Draws that clip nothing take the toon pass
-// without the discard. Checked per subset of a model whose first material is half transparent.
+// without the discard, and unlit ones through a pass without lighting. Checked per subset of a model
+// whose first material is half transparent.
 TEST_F(ShaderManagerTest, OnlyOpaqueOutlinedToonDrawsGoUnblendedAndOnlyUnclippedOnesSkipTheDiscard) {
     xtest::ScratchFolder folder;
     folder.Write("Models/tri.x", xtest::kTwoMaterials);
@@ -373,16 +375,18 @@ TEST_F(ShaderManagerTest, OnlyOpaqueOutlinedToonDrawsGoUnblendedAndOnlyUnclipped
     struct Case {
         const char* what;
         UINT pass;
-        int edge, clip;
+        int edge, clip, lighting;
         DWORD destBlend;
-        UINT passBegun;
+        std::vector<UINT> passesBegun;
         bool blendRed, blendBlue;  // blending on at the draw of subset 0 (alpha 0.5) and 1 (opaque)
     } cases[] = {
-        {"opaque subset unblended", MyShader::kToonPass, 1, 0, D3DBLEND_INVSRCALPHA, MyShader::kToonPassUnclipped, true, false},
-        {"clipped: discarding pass", MyShader::kToonPass, 1, 1, D3DBLEND_INVSRCALPHA, MyShader::kToonPass, true, false},
-        {"no outline: normals blend", MyShader::kToonPass, 0, 0, D3DBLEND_INVSRCALPHA, MyShader::kToonPassUnclipped, true, true},
-        {"frozen pass is translucent", MyShader::kFrozenPass, 1, 0, D3DBLEND_INVSRCALPHA, MyShader::kFrozenPass, true, true},
-        {"additive blend adds", MyShader::kToonPass, 1, 0, D3DBLEND_ONE, MyShader::kToonPassUnclipped, true, true},
+        {"opaque subset unblended", MyShader::kToonPass, 1, 0, 1, D3DBLEND_INVSRCALPHA, {2}, true, false},
+        {"clipped: discarding pass", MyShader::kToonPass, 1, 1, 1, D3DBLEND_INVSRCALPHA, {0}, true, false},
+        {"no outline: normals blend", MyShader::kToonPass, 0, 0, 1, D3DBLEND_INVSRCALPHA, {2}, true, true},
+        {"frozen pass is translucent", MyShader::kFrozenPass, 1, 0, 1, D3DBLEND_INVSRCALPHA, {1}, true, true},
+        {"additive blend adds", MyShader::kToonPass, 1, 0, 1, D3DBLEND_ONE, {2}, true, true},
+        {"unlit: each subset switches", MyShader::kToonPass, 1, 0, 0, D3DBLEND_INVSRCALPHA, {2, 3, 2, 3, 2}, true, false},
+        {"unlit but clipped", MyShader::kToonPass, 1, 1, 0, D3DBLEND_INVSRCALPHA, {0}, true, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -390,6 +394,7 @@ TEST_F(ShaderManagerTest, OnlyOpaqueOutlinedToonDrawsGoUnblendedAndOnlyUnclipped
         DrawParams object;
         object.edge = c.edge;
         object.clip = c.clip;
+        object.lighting = c.lighting;
         DrawParams* kept = mesh->drawParams;
         mesh->drawParams = &object;
         device.ClearCalls();
@@ -405,8 +410,9 @@ TEST_F(ShaderManagerTest, OnlyOpaqueOutlinedToonDrawsGoUnblendedAndOnlyUnclipped
             if (text.rfind("DrawSubset", 0) == 0) atDraws.push_back(blend != FALSE);
         }
         EXPECT_EQ(atDraws, (std::vector<bool>{c.blendRed, c.blendBlue}));
-        const std::string begun = "MyShader.BeginPass:" + std::to_string(c.passBegun) + "()";
-        EXPECT_EQ(Matching(device, "MyShader.BeginPass"), std::vector<std::string>{begun});
+        std::vector<std::string> begun;
+        for (UINT pass : c.passesBegun) begun.push_back("MyShader.BeginPass:" + std::to_string(pass) + "()");
+        EXPECT_EQ(Matching(device, "MyShader.BeginPass"), begun);
         DWORD after = FALSE;
         device.GetRenderState(D3DRS_ALPHABLENDENABLE, &after);
         EXPECT_EQ(after, static_cast<DWORD>(TRUE)) << "blending comes back on after the draw";
