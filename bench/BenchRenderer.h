@@ -4,12 +4,13 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <string>
 
 #include "tests/support/ToonTestScene.h"
 
-inline bool StartBenchRenderer(benchmark::State& state, HWND& window) {
+inline bool StartBenchRenderer(benchmark::State& state, HWND& window, const std::string& gameDir = VELDORIN_GAME_DIR) {
     const char* display = std::getenv("DISPLAY");
-    if (display && *display && testscene::StartRenderer(VELDORIN_GAME_DIR, window)) return true;
+    if (display && *display && testscene::StartRenderer(gameDir, window)) return true;
     state.SkipWithError("no X display (run under xvfb-run)");
     if (display && *display) testscene::StopRenderer(window);
     return false;

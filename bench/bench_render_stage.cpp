@@ -3,6 +3,10 @@
 //   BM_RenderStage2Frame  the second stage ("Mapdata2") as the player first sees it
 //   BM_RenderFloorFrame   the same scene and passes with the object list emptied: what the passes
 //                         cost with nothing to draw
+//   BM_RenderStage2FlatFrame  stage 2 again with the toon effect's pixels written flat (one colour,
+//                         the depth, a fixed normal): every draw, target and pass as before, no shading.
+//                         What drawing the stage costs before any of its pixel work, so the bound of
+//                         what cutting that work could give
 // Each run times 300 frames by the wall clock (llvmpipe renders on threads of its own) from the start
 // of the draw to the end of the present, with the device drained at both ends; the objects' update
 // runs between frames, untimed. The reported time is the mean; the counter "median_ms" is the median
@@ -13,6 +17,10 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "app/SceneId.h"
@@ -25,9 +33,37 @@ namespace {
 constexpr int kFrames = 300;
 constexpr int kWarmUpFrames = 5;  // the first frames compile the effect programs
 
-void RenderGameFrames(benchmark::State& state, bool withObjects) {
+namespace fs = std::filesystem;
+
+// A content tree beside the built one that links every file but the toon effect, whose shading is
+// replaced by flat writes. Empty when the effect no longer has the function this rewrites.
+std::string FlatToonContent() {
+    const fs::path game = VELDORIN_GAME_DIR;
+    const fs::path flat = fs::temp_directory_path() / "veldorin_bench_flat";
+    std::stringstream text;
+    text << std::ifstream(game / "Shader/MyShader.fx").rdbuf();
+    std::string effect = text.str();
+    const std::string shade = "void ShadeToon(bool lit) {\n";
+    const size_t at = effect.find(shade);
+    if (at == std::string::npos) return {};
+    effect.insert(at + shade.size(),
+                  "    outColor0 = vec4(Diffuse.rgb, 1.0);\n    outColor1 = vec4(vViewZ, 0.0, 0.0, 1.0);\n"
+                  "    outColor2 = vec4(0.5, 0.5, 1.0, 1.0);\n    return;\n");
+    fs::remove_all(flat);
+    fs::create_directories(flat / "Shader");
+    for (const fs::directory_entry& entry : fs::directory_iterator(game)) {
+        if (entry.path().filename() != "Shader") fs::create_directory_symlink(entry.path(), flat / entry.path().filename());
+    }
+    for (const fs::directory_entry& entry : fs::directory_iterator(game / "Shader")) {
+        if (entry.path().filename() != "MyShader.fx") fs::create_symlink(entry.path(), flat / "Shader" / entry.path().filename());
+    }
+    std::ofstream(flat / "Shader/MyShader.fx") << effect;
+    return flat.string();
+}
+
+void RenderGameFrames(benchmark::State& state, bool withObjects, const std::string& gameDir = VELDORIN_GAME_DIR) {
     HWND window = nullptr;
-    if (!StartBenchRenderer(state, window)) return;
+    if (!StartBenchRenderer(state, window, gameDir)) return;
     IDirect3DDevice9* device = GraphicsDevice::GetInstance().GetDevice();
     Application::GetInstance().stageSelect = 1;
     {
@@ -62,5 +98,16 @@ BENCHMARK(BM_RenderStage2Frame)->Unit(benchmark::kMillisecond)->UseManualTime()-
 
 void BM_RenderFloorFrame(benchmark::State& state) { RenderGameFrames(state, false); }
 BENCHMARK(BM_RenderFloorFrame)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kFrames);
+
+void BM_RenderStage2FlatFrame(benchmark::State& state) {
+    const std::string flat = FlatToonContent();
+    if (flat.empty()) {
+        state.SkipWithError("the toon effect has no ShadeToon to flatten");
+        return;
+    }
+    RenderGameFrames(state, true, flat);
+    fs::remove_all(flat);
+}
+BENCHMARK(BM_RenderStage2FlatFrame)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kFrames);
 
 }  // namespace
