@@ -278,7 +278,7 @@ TEST_F(StoneStatueTest, TheIceOverlaysShowByLevelWithTheirOwnParameters) {
         Frame();
         const std::vector<std::string> calls = Record([&] { statue->DrawAlpha(); });
         EXPECT_EQ(Count(calls, "MyShader.BeginPass:1"), level.draws) << statue->state;
-        EXPECT_EQ(Count(calls, "MyShader.BeginPass:0"), 0);
+        EXPECT_EQ(Count(calls, "MyShader.BeginPass:"), level.draws) << "no toon pass";
     }
     EXPECT_EQ(statue->state, 2);
     D3DXMATRIX seen;

@@ -277,7 +277,7 @@ TEST_F(SwitchDoorTest, TheSwitchDrawsItsPlateWhereItIsAndItsBaseWhereItWasPlaced
     plate->OnHit(&box);
     Frame(100);
     const std::vector<std::string> calls = Record([&] { plate->Draw(); });
-    EXPECT_EQ(Count(calls, "MyShader.BeginPass:0"), 2);
+    EXPECT_EQ(Count(calls, "MyShader.BeginPass:" + std::to_string(MyShader::kToonPassUnclipped)), 2);
     D3DXMATRIX expected;
     D3DXMatrixTranslation(&expected, 1, 2, 3);
     EXPECT_EQ(ToonWorld(), expected) << "the base, last, at home";
