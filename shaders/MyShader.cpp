@@ -40,8 +40,6 @@ bool KeepsOpaqueSource(DWORD op, DWORD source, DWORD destination) {
            (destination == D3DBLEND_INVSRCALPHA || destination == D3DBLEND_ZERO);
 }
 
-}  // namespace
-
 // The toon pass writes alpha Diffuse.a * texel alpha to the colour target (the highlight may raise it to
 // Specular.a), 1 to the depth target, and the outline flag to the normal target. For an opaque material
 // (diffuse alpha 1, specular alpha at most 1) over opaque texels on an outlined object every target gets
@@ -59,6 +57,8 @@ bool ToonBlendChangesNothing(IDirect3DDevice9& device, const MaterialColours& co
         return false;
     return texture.Opaque();
 }
+
+}  // namespace
 
 UINT MyShader::BeginTechPass(UINT pass, const DrawParams& p) {
     effect->SetTechnique("Tech");

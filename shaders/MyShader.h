@@ -39,7 +39,3 @@ private:
                       ID3DXMesh* mesh, DWORD subset, UINT pass);
 };
 
-// True when blending cannot change what the toon pass writes for a material: see
-// MyShader.cpp. The draw then goes without it.
-bool ToonBlendChangesNothing(IDirect3DDevice9& device, const MaterialColours& colours, const DrawParams& p,
-                             const Texture& texture);
