@@ -194,7 +194,7 @@ TEST_F(ChestItemGoalTest, TheStageExitWritesTheNextProgressAndSendsTheGameBackTo
     goal->OnHit(player);
     EXPECT_EQ(goal->reached, 1);
     EXPECT_EQ(FieldLog(*goal).values, (std::map<std::string, float>{{"reached", 1}}));
-    EXPECT_EQ(Fade::GetInstance().mode, CGoal::kFadeToBlack);
+    EXPECT_EQ(Fade::GetInstance().mode, Fade::kToBlack);
     Frame();
     // Turned to the goal's facing negated, all sixteen elements; the camera swings after the player.
     for (unsigned r = 0; r < 4; ++r)

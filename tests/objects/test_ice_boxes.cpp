@@ -17,8 +17,6 @@ class IceBoxTest : public StageWorldTest {
 protected:
     void SetUp() override {
         StageWorldTest::SetUp();
-        CWoodBox::slideFactor = 0.0f;
-        CStoneBox::slideFactor = 0.0f;
     }
     template <typename Box>
     Box* PlaceBox(const std::string& pos) {
