@@ -149,20 +149,28 @@ void CIceBox::MoveWithWallCheck() {
 }
 
 // Walls, doors, switches, statues and other boxes keep the box 0.8 from their face, measured along
-// the face's normal from a ray cast ahead of the box's middle; a box frozen through or on ice bursts.
-void CIceBox::StopAtWalls(const D3DXVECTOR3& direction) {
-    D3DXVECTOR3 p = Position();
-    const D3DXVECTOR3 origin = p + D3DXVECTOR3(0, kWallHeight, 0) + direction * kWallLead;
+// the face's normal from a ray cast ahead of the box's middle. True when a face lies that close or
+// closer along the direction; w is then the distance along the ray that keeps the clearance.
+bool CIceBox::WallAhead(const D3DXVECTOR3& direction, ProbeHit& hit, float& w) const {
+    const D3DXVECTOR3 origin = Position() + D3DXVECTOR3(0, kWallHeight, 0) + direction * kWallLead;
     RayProbe probe({KIND_MAP, KIND_BOX, KIND_DOOR, KIND_SWITCH, KIND_STATUE}, ProbeRange::Window, kProbeWindow);
     probe.Skip(this);
-    ProbeHit hit;
-    if (!probe.CastNearest(origin, direction, hit)) return;
+    if (!probe.CastNearest(origin, direction, hit)) return false;
     const float c = -D3DXVec3Dot(&hit.normal, &direction);
-    if (std::fabs(c) < 1e-6f) return;
-    const float w = std::fabs(kWallClearance / c);
-    if (hit.distance >= w) return;
+    if (std::fabs(c) < 1e-6f) return false;
+    w = std::fabs(kWallClearance / c);
+    return hit.distance < w;
+}
+
+// A box that comes too close to a face stops and is set back to the clearance; one frozen through or
+// on ice bursts.
+void CIceBox::StopAtWalls(const D3DXVECTOR3& direction) {
+    ProbeHit hit;
+    float w = 0.0f;
+    if (!WallAhead(direction, hit, w)) return;
     move = D3DXVECTOR3(0, 0, 0);
-    p += hit.normal * ((w - hit.distance) * c);
+    const float c = -D3DXVec3Dot(&hit.normal, &direction);
+    D3DXVECTOR3 p = Position() + hit.normal * ((w - hit.distance) * c);
     transMat._41 = p.x;
     transMat._42 = p.y;
     transMat._43 = p.z;
@@ -246,9 +254,13 @@ void CIceBox::Push(const CharacterBase& pusher) {
     }
     const D3DXVECTOR3 axis = std::fabs(facing.x) > std::fabs(facing.z) ? D3DXVECTOR3(facing.x, 0, 0)
                                                                          : D3DXVECTOR3(0, 0, facing.z);
-    Translate(transMat, axis * kPushStep);
     D3DXVECTOR3 direction;
     D3DXVec3Normalize(&direction, &axis);
+    // Already against a face that way: leaning on it moves nothing.
+    ProbeHit hit;
+    float w = 0.0f;
+    if (WallAhead(direction, hit, w) || (hit.object && hit.distance < w + kPushStep)) return;
+    Translate(transMat, axis * kPushStep);
     move = direction;
     Update();
     StopAtWalls(direction);

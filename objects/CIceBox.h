@@ -10,6 +10,7 @@
 #include "objects/CharacterBase.h"
 
 class Texture;
+struct ProbeHit;
 
 struct BoxTraits {
     const char* className;
@@ -67,6 +68,7 @@ private:
     void ProbeGround();
     void Slide();
     void UpdateLevels();
+    bool WallAhead(const D3DXVECTOR3& direction, ProbeHit& hit, float& w) const;
     void Burst();
     bool LeftItsFloor(bool landed, float ground) const;
     bool HomeIsClear() const;

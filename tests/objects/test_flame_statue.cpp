@@ -146,6 +146,20 @@ TEST_F(FlameStatueTest, ThePlayerItselfIsDrivenBackFromTheFlames) {
     }
 }
 
+TEST_F(FlameStatueTest, TheFireNeverShovesThePlayerThroughAWall) {
+    // The player stands between the mouth and a wall whose face lies at z = 3.6.
+    PlaceMap({{{0, -0.5f, 0}, {30, 0.5f, 30}}, {{0, 2, 4.1f}, {6, 2, 0.5f}}});
+    Player* player = PlacePlayer(D3DXVECTOR3(0, 0, 2.0f));
+    Place<CFlameStatue>({"Pos(0,0,0)", "Target(Player)", kFlameTex});
+    float nearest = 0.0f;
+    for (int frame = 0; frame < 600; ++frame) {
+        Frame();
+        nearest = std::max(nearest, player->Position().z);
+        ASSERT_LE(player->Position().z, 3.6f - 0.5f + 1e-3f) << frame;
+    }
+    EXPECT_GT(nearest, 3.0f) << "shoved right up to the wall";
+}
+
 TEST_F(FlameStatueTest, OverTenThousandFramesTheFlamesStayFew) {
     CFlameStatue* statue = Place<CFlameStatue>({"Pos(0,0,0)", "Angle(0,30,0)", kFlameTex});
     size_t most = 0;

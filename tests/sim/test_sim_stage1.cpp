@@ -132,6 +132,20 @@ TEST_F(SimStage1, TheSolveScriptPlaysEveryLessonInOrderAndReachesTheGoal) {
     EXPECT_EQ(ReadFile((root / "save.dat").string()), "2\n");
 }
 
+TEST_F(SimStage1, AWinIsKeptThroughEscInTheGoalsFadeAndAReplayNeverLowersTheProgress) {
+    // The solve script with Esc pressed while the screen darkens after the goal.
+    const fs::path solve = fs::path(VELDORIN_SOURCE_DIR) / "tests/sim/playthrough/stage1.txt";
+    std::ofstream(root / "esc.txt") << ReadFile(solve.string()) << "2240-2245 ESC\n";
+    for (const auto& [stored, expected] : {std::pair<const char*, const char*>{nullptr, "2\n"}, {"3\n", "3\n"}}) {
+        if (stored) std::ofstream(root / "save.dat") << stored;
+        else fs::remove(root / "save.dat");
+        const std::vector<Frame> f = Run(root / "esc.txt", 2300);
+        ASSERT_EQ(f.size(), 2300u);
+        EXPECT_EQ(First(f, [](const Frame& x) { return x.scene == 1; }), 2296) << "back through the goal's fade";
+        EXPECT_EQ(ReadFile((root / "save.dat").string()), expected);
+    }
+}
+
 TEST_F(SimStage1, TheClosedDoorAndTheGunBeforeItsItemLeadNowhere) {
     // Up the ledge, then straight at door 1: pushing and jumping at it; then the gun button, which
     // does nothing yet; then standing on the switch until the door is open and running for it.
