@@ -256,10 +256,14 @@ void CIceBox::Push(const CharacterBase& pusher) {
                                                                          : D3DXVECTOR3(0, 0, facing.z);
     D3DXVECTOR3 direction;
     D3DXVec3Normalize(&direction, &axis);
-    // Already against a face that way: leaning on it moves nothing.
+    // Already against a face that way: leaning on it moves nothing, but a box frozen through or on
+    // ice bursts against it (so a box stuck in a corner can always be sent home).
     ProbeHit hit;
     float w = 0.0f;
-    if (WallAhead(direction, hit, w) || (hit.object && hit.distance < w + kPushStep)) return;
+    if (WallAhead(direction, hit, w) || (hit.object && hit.distance < w + kPushStep)) {
+        if (FreezeLevel() == 3 || groundKind == KIND_COLD) Burst();
+        return;
+    }
     Translate(transMat, axis * kPushStep);
     move = direction;
     Update();
