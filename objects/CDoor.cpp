@@ -7,6 +7,7 @@
 #include "objects/CSwitch.h"
 #include "objects/ObjectFields.h"
 #include "objects/ObjectList.h"
+#include "objects/Shove.h"
 #include "shaders/ShaderManager.h"
 #include "sound/SoundManager.h"
 
@@ -82,18 +83,14 @@ void CDoor::Update() {
     *world = rotMat * transMat;
 }
 
-// Players closer than the shove radius are pushed one unit straight away from the door.
+// Players closer than the shove radius are pushed up to one unit across the floor straight away from
+// the door, as far as the walls let them.
 void CDoor::ShovePlayers() {
     ForEachOfKind(KIND_PLAYER, [this](CharacterBase* player) {
-        D3DXVECTOR3 away = player->Position() - Position();
+        const D3DXVECTOR3 away = player->Position() - Position();
         const float distance = D3DXVec3Length(&away);
         if (distance >= kShoveRadius || distance == 0.0f) return;
-        away /= distance;
-        for (D3DXMATRIX* m : {&player->transMat, player->world}) {
-            m->_41 += away.x;
-            m->_42 += away.y;
-            m->_43 += away.z;
-        }
+        ShoveAcrossFloor(*player, away, 1.0f, this);
     });
 }
 

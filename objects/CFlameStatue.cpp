@@ -11,7 +11,7 @@
 #include "objects/Billboard.h"
 #include "objects/ObjectFields.h"
 #include "objects/ObjectList.h"
-#include "objects/RayProbe.h"
+#include "objects/Shove.h"
 #include "platform/sys/Win32.h"
 
 namespace {
@@ -76,20 +76,7 @@ void CFlameStatue::PushTarget() {
         if (D3DXVec3LengthSq(&away) == 0.0f) continue;
         D3DXVec3Normalize(&shove, &away);
     }
-    if (D3DXVec3LengthSq(&shove) == 0.0f) return;
-    target->MoveTo(start + shove * ShoveRoom(start, shove));
-}
-
-// How far (up to a full step) the target may be shoved along the direction before it comes closer
-// than the walking clearance to a wall, a door, a box or a statue.
-float CFlameStatue::ShoveRoom(const D3DXVECTOR3& from, const D3DXVECTOR3& direction) const {
-    RayProbe probe({KIND_MAP, KIND_BOX, KIND_STATUE, KIND_DOOR, KIND_CHEST}, ProbeRange::Window, kProbeWindow);
-    probe.Skip(target);
-    ProbeHit hit;
-    if (!probe.CastNearest(from + D3DXVECTOR3(0, kShoveHeight, 0), direction, hit)) return kPushStep;
-    const float c = -D3DXVec3Dot(&hit.normal, &direction);
-    if (c <= 1e-6f) return kPushStep;  // a face turned away does not stop the shove
-    return std::clamp(hit.distance - kShoveClearance / c, 0.0f, kPushStep);
+    ShoveAcrossFloor(*target, shove, kPushStep, nullptr);
 }
 
 void CFlameStatue::DrawAlpha() {

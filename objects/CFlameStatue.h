@@ -18,9 +18,6 @@ public:
     static constexpr int kPuffsPerBurst = 3;
     static constexpr float kPushReach = 2.0f;
     static constexpr float kPushStep = 0.1f;  // per frame
-    static constexpr float kShoveHeight = 0.7f;     // the shove's wall ray, as high as walking's
-    static constexpr float kShoveClearance = 0.5f;  // and the distance it keeps from a face
-    static constexpr float kProbeWindow = 5.0f;
 
     CFlameStatue() { kind = KIND_STATUE; }
     const char* ClassName() const override { return "CFlameStatue"; }
@@ -40,5 +37,4 @@ private:
     void EmitBurst();
     void AdvanceParticles();
     void PushTarget();
-    float ShoveRoom(const D3DXVECTOR3& from, const D3DXVECTOR3& direction) const;
 };

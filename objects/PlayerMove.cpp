@@ -142,6 +142,10 @@ void Player::FadeWalk() {
     D3DXVec3Normalize(&move, &move);
     Translate(transMat, move * kWalkSpeed);
     TurnToward(shared.walkYaw, kWalkTurnLimit);
+    // Walls stop the walk as they stop walking: a goal at the back of an alcove would otherwise walk
+    // the player into the wall behind it while the screen darkens.
+    CheckWall();
+    state = PLAYER_WALK;
 
     RayProbe probe({KIND_MAP, KIND_COLD, KIND_BOX, KIND_SWITCH, KIND_STATUE, KIND_GOAL, KIND_CHEST},
                    ProbeRange::Window, 5.0f);
