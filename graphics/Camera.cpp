@@ -73,6 +73,7 @@ bool Camera::AvoidObstacles() {
 
     float nearest = kObstacleReach;
     bool found = false;
+    bool onObject = false;
     D3DXVECTOR3 nearestPoint;
     for (int kind : kBlockingKinds) {
         candidates.clear();
@@ -90,11 +91,15 @@ bool Camera::AvoidObstacles() {
                 nearest = hitDistance;
                 nearestPoint = hitPoint;
                 found = true;
+                onObject = kind != kMapKind;
             }
         }
     }
     if (!found) return false;
-    if (eyeDistance > nearest) eye = nearestPoint;
+    if (eyeDistance <= nearest) return true;
+    // The map's faces are flat and the eye rests on them; statues and boxes are rough or bevelled,
+    // so the eye stops a little short of the surface it met, never inside the object.
+    eye = onObject ? nearestPoint - direction * std::min(kObjectClearance, nearest) : nearestPoint;
     return true;
 }
 

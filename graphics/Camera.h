@@ -15,6 +15,7 @@ public:
     static constexpr float kSlowTurnStep = 4.0f;  // degrees per call of TurnTowardSlowly
     static constexpr float kObstacleWindow = 5.0f;  // x/z reach of the wall test beyond the map
     static constexpr float kObstacleReach = 100.0f;  // hits farther along the sight line are ignored
+    static constexpr float kObjectClearance = 0.2f;  // how far short of an object's surface the eye stops
 
     // Object kinds that block the sight line, tested in this order; the map (kind 1) always.
     static constexpr int kMapKind = 1;
@@ -27,8 +28,9 @@ public:
     void Follow(const D3DXMATRIX* targetWorld);
     // The same with a caller-given eye offset.
     void FollowWithOffset(const D3DXMATRIX* targetWorld, D3DXVECTOR3 offset);
-    // Pulls the eye onto the nearest blocking surface between the target and the eye. True when the
-    // sight line hit anything (whether or not the eye had to move).
+    // Pulls the eye onto the nearest blocking surface between the target and the eye (0.2 short of
+    // it for an object other than the map). True when the sight line hit anything (whether or not
+    // the eye had to move).
     bool AvoidObstacles();
 
     // --- turning ---

@@ -68,6 +68,8 @@ public:
     void CheckHead();
     void FadeWalk();
     void UpdateFootsteps();
+    // A slide run into something: the player stands still and the slide sound stops.
+    void EndSlide();
 
     // The program-wide values; ResetShared puts them back to their start (tests).
     static PlayerShared& Shared();

@@ -22,6 +22,13 @@ void Player::StepSound(int& counter, int cycle, int firstStep, int secondStep) {
     if (counter == firstStep || counter == secondStep) PlayEffect(kFootstepSound);
 }
 
+void Player::EndSlide() {
+    state = PLAYER_STAND;
+    Shared().moveSpeed = 0.0f;
+    move = D3DXVECTOR3(0, 0, 0);
+    SoundManager::GetInstance().Stop(kSlideSound);
+}
+
 void Player::UpdateFootsteps() {
     if (!Aiming()) {
         stepCounters[PLAYER_AIM_STAND] = 0;

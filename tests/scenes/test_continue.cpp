@@ -43,15 +43,24 @@ TEST_F(ContinueTest, WithoutInputItEndsOnItsSixHundredAndFirstUpdateAndStartsOve
     EXPECT_EQ(scene.frames, 0);
 }
 
-TEST_F(ContinueTest, AHeldButtonOrPadBEndsItAtOnceAndThePictureIsDrawnAt360x540) {
-    input.held = {VK_LBUTTON};
-    EXPECT_EQ(UpdatesUntilTitle(5), 1) << "a click still held from the scene before";
+// Entered with the button or B held: the picture stays until a new press of either, or the 600 frames.
+TEST_F(ContinueTest, OnlyAPressBeginningAfterThePictureEndsItAndThePictureIsDrawnAt360x540) {
+    for (const bool pad : {false, true}) {
+        Application::GetInstance().nextScene = SCENE_NONE;
+        scene.Initialize();
+        input.held = {VK_LBUTTON};
+        if (pad) input.pads[0] = XINPUT_GAMEPAD{XINPUT_GAMEPAD_B, 0, 0, 0, 0, 0, 0};
+        EXPECT_EQ(UpdatesUntilTitle(30), 0) << "held from the scene before " << pad;
+        input.held.clear();
+        input.pads[0].reset();
+        EXPECT_EQ(UpdatesUntilTitle(2), 0);
+        if (pad) input.pads[0] = XINPUT_GAMEPAD{XINPUT_GAMEPAD_B, 0, 0, 0, 0, 0, 0};
+        else input.held = {VK_LBUTTON};
+        EXPECT_EQ(UpdatesUntilTitle(5), 1) << pad;
+    }
+    scene.Initialize();
+    EXPECT_EQ(UpdatesUntilTitle(700), 601) << "still held, the limit ends it";
     input.held.clear();
-    Application::GetInstance().nextScene = SCENE_NONE;
-    XINPUT_GAMEPAD pad{};
-    pad.wButtons = XINPUT_GAMEPAD_B;
-    input.pads[0] = pad;
-    EXPECT_EQ(UpdatesUntilTitle(5), 1);
     input.pads[0].reset();
 
     ASSERT_NE(scene.picture, nullptr);
