@@ -237,12 +237,8 @@ TEST_F(ColdShotTest, FireWhileLeaningOnABoxOrAStatueFreezesItAndNothingBehind) {
         Frame(20);  // against it, not yet long enough to push
         input.held = {VK_LBUTTON};
         Frame(240);
-        EXPECT_GE(leaned->freezeAmount, 70) << leaned->ClassName();
-        EXPECT_EQ(behind->freezeAmount, 0) << leaned->ClassName();
-        EXPECT_EQ(CountKind(KIND_COLD), 0) << leaned->ClassName();
-        ClearObjects();
-        Player::ResetShared();
-        PlaceFloor();
+        EXPECT_TRUE(leaned->freezeAmount >= 70 && behind->freezeAmount == 0 && CountKind(KIND_COLD) == 0) << leaned->ClassName();
+        ClearObjects(), Player::ResetShared(), PlaceFloor();
     };
     PlaceFloor();
     leanAndFire(Place<CWoodBox>({"Pos(0,0,3)", wood}));
