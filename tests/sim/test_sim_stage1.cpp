@@ -148,9 +148,11 @@ TEST_F(SimStage1, AWinIsKeptThroughEscInTheGoalsFadeAndAReplayNeverLowersTheProg
 
 TEST_F(SimStage1, TheClosedDoorAndTheGunBeforeItsItemLeadNowhere) {
     // Up the ledge, then straight at door 1: pushing and jumping at it; then the gun button, which
-    // does nothing yet; then standing on the switch until the door is open and running for it.
+    // does nothing yet; then standing on the switch until the door is open and running for it (over
+    // the box lane's east rail both ways).
     std::ofstream(root / "wrong.txt") << "1-130 W\n100 SPACE\n140-174 D\n176-330 W\n250 SPACE\n300 SPACE\n"
-                                         "335-420 LBUTTON\n425-440 S\n445-530 A\n700-785 D\n786-960 W\n";
+                                         "335-420 LBUTTON\n425-440 S\n445-530 A\n490 SPACE\n700-785 D\n701 SPACE\n"
+                                         "786-960 W\n";
     const std::vector<Frame> f = Run(root / "wrong.txt", 960);
     ASSERT_EQ(f.size(), 960u);
     float furthest = -100.0f;
