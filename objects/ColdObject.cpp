@@ -129,5 +129,4 @@ void ColdObject::DumpFields(ObjectFields& out) const {
     out.Float("size", size);
     out.Int("age", age);
     out.Float("alpha", drawParams->alpha);
-    out.Int("supportKind", supportKind);
 }

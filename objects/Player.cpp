@@ -180,5 +180,4 @@ void Player::DumpFields(ObjectFields& out) const {
     out.Float("yaw", shared.playerYaw);
     out.Int("anim", skin ? skin->current : -1);
     out.Int("containers", skin ? skin->containerCount : 0);
-    out.Int("airFrames", airFrames);
 }

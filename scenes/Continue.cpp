@@ -45,8 +45,4 @@ void Continue::Draw2D() {
     sprite->Draw(picture->texture, &picture->rect, nullptr, nullptr, 0xFFFFFFFF);
 }
 
-void Continue::DumpFields(ObjectFields& out) const {
-    out.Int("frames", frames);
-    out.Int("clickHeld", clickHeld ? 1 : 0);
-    out.Int("padHeld", padHeld ? 1 : 0);
-}
+void Continue::DumpFields(ObjectFields& out) const { out.Int("frames", frames); }
