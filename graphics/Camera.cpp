@@ -70,32 +70,66 @@ bool Camera::AvoidObstacles() {
     if (!obstacles || eyeDistance <= 0.0f) return false;
     D3DXVECTOR3 direction;
     D3DXVec3Normalize(&direction, &toEye);
+    GatherCandidates();
 
     float nearest = kObstacleReach;
     bool found = false;
+    bool onObject = false;
     D3DXVECTOR3 nearestPoint;
-    for (int kind : kBlockingKinds) {
-        candidates.clear();
-        obstacles(kind, candidates);
-        for (const CameraObstacle& candidate : candidates) {
-            // Only the map is tested wherever it stands; other objects only close to the target.
-            if (kind != kMapKind && (std::fabs(candidate.position.x - target.x) >= kObstacleWindow ||
-                                     std::fabs(candidate.position.z - target.z) >= kObstacleWindow)) {
-                continue;
-            }
-            float hitDistance = 0.0f;
-            D3DXVECTOR3 hitPoint;
-            if (!candidate.intersect || !candidate.intersect(target, direction, &hitDistance, &hitPoint)) continue;
-            if (hitDistance < nearest) {
-                nearest = hitDistance;
-                nearestPoint = hitPoint;
-                found = true;
-            }
+    for (size_t n = 0; n < candidates.size(); ++n) {
+        const CameraObstacle& candidate = candidates[n];
+        float hitDistance = 0.0f;
+        D3DXVECTOR3 hitPoint;
+        if (!candidate.intersect || !candidate.intersect(target, direction, &hitDistance, &hitPoint)) continue;
+        if (hitDistance < nearest) {
+            nearest = hitDistance;
+            nearestPoint = hitPoint;
+            found = true;
+            onObject = candidateKinds[n] != kMapKind;
         }
     }
-    if (!found) return false;
-    if (eyeDistance > nearest) eye = nearestPoint;
-    return true;
+    if (found && eyeDistance > nearest) {
+        // The map's faces are flat and the eye rests on them; statues and boxes are rough or
+        // bevelled, so the eye stops a little short of the surface it met.
+        eye = onObject ? nearestPoint - direction * std::min(kObjectClearance, nearest) : nearestPoint;
+    }
+    LeaveObjects(direction);
+    return found;
+}
+
+// The candidates of every blocking kind, in kind order: the map wherever it stands, other objects
+// only close to the target.
+void Camera::GatherCandidates() {
+    candidates.clear();
+    candidateKinds.clear();
+    for (int kind : kBlockingKinds) {
+        const size_t first = candidates.size();
+        obstacles(kind, candidates);
+        size_t kept = first;
+        for (size_t n = first; n < candidates.size(); ++n) {
+            const D3DXVECTOR3& at = candidates[n].position;
+            if (kind != kMapKind &&
+                (std::fabs(at.x - target.x) >= kObstacleWindow || std::fabs(at.z - target.z) >= kObstacleWindow))
+                continue;
+            if (kept != n) candidates[kept] = std::move(candidates[n]);
+            ++kept;
+        }
+        candidates.resize(kept);
+        candidateKinds.resize(kept, kind);
+    }
+}
+
+// An eye still within an object (the sight line began inside it, or met none of its faces) moves
+// toward the target step by step until it is clear of every object, or stands on the target.
+void Camera::LeaveObjects(const D3DXVECTOR3& direction) {
+    auto inside = [this](const D3DXVECTOR3& point) {
+        for (size_t n = 0; n < candidates.size(); ++n)
+            if (candidateKinds[n] != kMapKind && candidates[n].contains && candidates[n].contains(point)) return true;
+        return false;
+    };
+    const D3DXVECTOR3 toEye = eye - target;
+    for (float left = D3DXVec3Length(&toEye); left > 0.0f && inside(eye); left -= kLeaveStep)
+        eye = left > kLeaveStep ? eye - direction * kLeaveStep : target;
 }
 
 void Camera::TurnToward(D3DXVECTOR3 direction) { Turn(direction, kHalfTurn); }

@@ -15,6 +15,8 @@ public:
     static constexpr float kSlowTurnStep = 4.0f;  // degrees per call of TurnTowardSlowly
     static constexpr float kObstacleWindow = 5.0f;  // x/z reach of the wall test beyond the map
     static constexpr float kObstacleReach = 100.0f;  // hits farther along the sight line are ignored
+    static constexpr float kObjectClearance = 0.2f;  // how far short of an object's surface the eye stops
+    static constexpr float kLeaveStep = 0.1f;        // the steps an eye within an object moves out by
 
     // Object kinds that block the sight line, tested in this order; the map (kind 1) always.
     static constexpr int kMapKind = 1;
@@ -27,8 +29,9 @@ public:
     void Follow(const D3DXMATRIX* targetWorld);
     // The same with a caller-given eye offset.
     void FollowWithOffset(const D3DXMATRIX* targetWorld, D3DXVECTOR3 offset);
-    // Pulls the eye onto the nearest blocking surface between the target and the eye. True when the
-    // sight line hit anything (whether or not the eye had to move).
+    // Pulls the eye onto the nearest blocking surface between the target and the eye (0.2 short of
+    // it for an object other than the map), then on toward the target while it is still within an
+    // object. True when the sight line hit anything (whether or not the eye had to move).
     bool AvoidObstacles();
 
     // --- turning ---
@@ -61,7 +64,10 @@ public:
 private:
     void Place(const D3DXMATRIX* world, const D3DXVECTOR3& offset);
     void Turn(const D3DXVECTOR3& direction, float maxStep);
+    void GatherCandidates();
+    void LeaveObjects(const D3DXVECTOR3& direction);
 
     CameraObstacleQuery obstacles;
     std::vector<CameraObstacle> candidates;  // the wall test's, kept with its capacity from frame to frame
+    std::vector<int> candidateKinds;         // the kind of each candidate
 };

@@ -16,6 +16,11 @@ CameraObstacleQuery ObjectListObstacles() {
                     Mesh* mesh = object->GetColMesh();
                     return mesh && IntersectMesh(mesh->mesh, origin, direction, WorldPosition(*object),
                                                  object->rotMat, object->scaleMat, hitPoint, nullptr, distance);
+                },
+                [object](const D3DXVECTOR3& point) {
+                    Mesh* mesh = object->GetColMesh();
+                    return mesh && WithinMeshBounds(mesh->mesh, point, WorldPosition(*object), object->rotMat,
+                                                    object->scaleMat);
                 }});
         });
     };

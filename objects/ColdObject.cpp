@@ -5,6 +5,8 @@
 
 #include "graphics/TextureManager.h"
 #include "objects/Billboard.h"
+#include "objects/ObjectList.h"
+#include "objects/RayProbe.h"
 #include "objects/ObjectFields.h"
 #include "platform/sys/Win32.h"
 #include "shaders/ShaderManager.h"
@@ -13,6 +15,7 @@ namespace {
 
 constexpr float kCloudDrift = 0.005f;  // units per frame along a cloud's velocity
 constexpr int kFadingCloudStep = 3;    // the clouds thin faster while the patch itself fades
+constexpr float kSupportMoved = 0.001f;  // a support farther than this from its place has moved
 
 }  // namespace
 
@@ -23,7 +26,28 @@ ColdObject::ColdObject() {
     cloudTexture = TextureManager::GetInstance().GetTexture("data/Texture/cloud.bmp");
 }
 
+void ColdObject::RestOn(const CharacterBase& support) {
+    supportKind = support.kind;
+    supportAt = WorldPosition(support);
+}
+
+// Objects are not followed by pointer (they may be gone); the support is whichever object of its kind
+// still stands at its place.
+bool ColdObject::SupportStays() const {
+    if (supportKind == KIND_MAP) return true;
+    bool stays = false;
+    ForEachOfKind(supportKind, [&](CharacterBase* object) {
+        const D3DXVECTOR3 d = WorldPosition(*object) - supportAt;
+        if (!object->dead && D3DXVec3Length(&d) <= kSupportMoved) stays = true;
+    });
+    return stays;
+}
+
 void ColdObject::Update() {
+    if (!SupportStays()) {
+        dead = 1;
+        return;
+    }
     if (state == 0) {
         ++age;
         if (age > kLifeFrames) {

@@ -1,7 +1,8 @@
 #pragma once
 // An ice patch (kind 3): a flat ice mesh laid by a cold shot where it struck, drawn translucent with the
 // ice shader under three drifting, pulsing mist clouds. It grows to full size in a few frames, lasts a
-// minute unless further shots refresh it, then fades away. Whatever stands on it slides.
+// minute unless further shots refresh it, then fades away. Whatever stands on it slides. A patch laid on
+// an object that can move (a door, a switch, an item) melts at once when that object leaves its place.
 // A ColdObject that is never placed in the object list also serves as the marker a cold hit carries:
 // receivers of OnHit test the caller's kind for 3.
 #include "objects/CharacterBase.h"
@@ -30,6 +31,9 @@ public:
     // A cold hit (the caller's kind is 3) grows the patch and makes it young again.
     void OnHit(CharacterBase* other) override;
     void DumpFields(ObjectFields& out) const override;
+    // The patch lies on this object: from now on it melts as soon as no object of that kind stands
+    // where this one stood.
+    void RestOn(const CharacterBase& support);
 
     float size = kStartSize;
     int age = 0;
@@ -39,7 +43,11 @@ public:
     D3DXVECTOR3 cloudVelocity[kCloudCount];
     int cloudAlpha = 0;
 
+    int supportKind = KIND_MAP;  // the map never moves
+    D3DXVECTOR3 supportAt{0, 0, 0};
+
 private:
+    bool SupportStays() const;
     void SpawnClouds();
     void AdvanceClouds();
 };

@@ -85,6 +85,7 @@ ColdStrike StrikeCold(const ProbeHit& hit) {
         hit.object->OnHit(&marker);
         return kind == KIND_COLD ? ColdStrike::Grew : ColdStrike::Froze;
     }
-    LayIcePatch(hit.point, hit.normal);
+    ColdObject* patch = LayIcePatch(hit.point, hit.normal);
+    if (kind != KIND_MAP) patch->RestOn(*hit.object);
     return ColdStrike::LaidPatch;
 }

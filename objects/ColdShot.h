@@ -15,7 +15,8 @@ enum class ColdStrike {
 // The kinds a cold ray can strike, in the order they are tested.
 RayProbe ColdShotProbe(ProbeRange range, float reach);
 
-// Delivers the strike of the hit to its object, or lays a patch at the hit point.
+// Delivers the strike of the hit to its object, or lays a patch at the hit point; a patch laid on
+// anything but the map melts once that object moves.
 ColdStrike StrikeCold(const ProbeHit& hit);
 
 // A new ice patch at point, lifted 0.01 off the surface along the normal and turned to lie in it;

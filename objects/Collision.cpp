@@ -24,6 +24,26 @@ bool IntersectMesh(ID3DXMesh* mesh, const D3DXVECTOR3& origin, const D3DXVECTOR3
     return true;
 }
 
+bool WithinMeshBounds(ID3DXMesh* mesh, const D3DXVECTOR3& point, const D3DXVECTOR3& position,
+                      const D3DXMATRIX& rotation, const D3DXMATRIX& scale) {
+    if (!mesh || mesh->Vertices().empty()) return false;
+    D3DXMATRIX translation, world, inverse;
+    D3DXMatrixTranslation(&translation, position.x, position.y, position.z);
+    world = scale * rotation * translation;
+    if (!D3DXMatrixInverse(&inverse, nullptr, &world)) return false;
+    D3DXVECTOR3 local;
+    D3DXVec3TransformCoord(&local, &point, &inverse);
+    // Each axis: some corner at or below the point, and some at or above it.
+    int below = 0, above = 0;
+    for (const MeshVertex& v : mesh->Vertices()) {
+        for (int a = 0; a < 3; ++a) {
+            if (v.position[a] <= local[a]) below |= 1 << a;
+            if (v.position[a] >= local[a]) above |= 1 << a;
+        }
+    }
+    return below == 7 && above == 7;
+}
+
 bool IntersectLocal(ID3DXMesh* mesh, const D3DXVECTOR3& origin, const D3DXVECTOR3& direction,
                     D3DXVECTOR3* hitPoint, D3DXVECTOR3* normal, float* distance) {
     if (!mesh) return false;

@@ -11,6 +11,11 @@ bool IntersectMesh(ID3DXMesh* mesh, const D3DXVECTOR3& origin, const D3DXVECTOR3
                    const D3DXVECTOR3& position, const D3DXMATRIX& rotation, const D3DXMATRIX& scale,
                    D3DXVECTOR3* hitPoint, D3DXVECTOR3* normal, float* distance);
 
+// Whether the world-space point lies within the mesh's bounding box, the mesh placed as above.
+// A null or empty mesh, or a placement that cannot be inverted, contains nothing.
+bool WithinMeshBounds(ID3DXMesh* mesh, const D3DXVECTOR3& point, const D3DXVECTOR3& position,
+                      const D3DXMATRIX& rotation, const D3DXMATRIX& scale);
+
 // The same query in the mesh's own space; the normal follows the winding of the face hit.
 bool IntersectLocal(ID3DXMesh* mesh, const D3DXVECTOR3& origin, const D3DXVECTOR3& direction,
                     D3DXVECTOR3* hitPoint, D3DXVECTOR3* normal, float* distance);

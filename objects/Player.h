@@ -68,6 +68,8 @@ public:
     void CheckHead();
     void FadeWalk();
     void UpdateFootsteps();
+    // A slide run into something: the player stands still and the slide sound stops.
+    void EndSlide();
 
     // The program-wide values; ResetShared puts them back to their start (tests).
     static PlayerShared& Shared();
@@ -78,6 +80,7 @@ public:
     SkinnedMesh* skin = nullptr;
     ShotEmitter* emitter;
     int inAir = 0;
+    int airFrames = 0;  // frames in the air up to the last one; 0 on the ground
     int iceMomentum = 0;  // set after sliding: the faster air speed; cleared on normal ground
     uint8_t markerShown = 0;  // an item or closed chest within reach ahead
     int aim = 0;              // 0 gun down, -1 being raised, 1 ready

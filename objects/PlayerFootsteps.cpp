@@ -12,6 +12,7 @@ constexpr int kFootstepSound = 3;
 constexpr int kSlideSound = 4;
 constexpr int kLandingSound = 6;
 constexpr float kMuzzleHeight = 1.6f;
+constexpr int kLandingAfter = 4;  // frames off the ground that make a real landing
 
 void PlayEffect(int slot) { SoundManager::GetInstance().Play(slot, SoundManager::kEffectVolume); }
 
@@ -20,6 +21,13 @@ void PlayEffect(int slot) { SoundManager::GetInstance().Play(slot, SoundManager:
 void Player::StepSound(int& counter, int cycle, int firstStep, int secondStep) {
     if (++counter > cycle) counter -= cycle;
     if (counter == firstStep || counter == secondStep) PlayEffect(kFootstepSound);
+}
+
+void Player::EndSlide() {
+    state = PLAYER_STAND;
+    Shared().moveSpeed = 0.0f;
+    move = D3DXVECTOR3(0, 0, 0);
+    SoundManager::GetInstance().Stop(kSlideSound);
 }
 
 void Player::UpdateFootsteps() {
@@ -56,7 +64,9 @@ void Player::UpdateFootsteps() {
         case PLAYER_SLIDE: PlayEffect(kSlideSound); break;
         default: break;
     }
-    if (prevState == PLAYER_FALL && state == PLAYER_STAND) PlayEffect(kLandingSound);
+    // A landing is heard once, after a real time in the air: a frame's lift off the ground is no fall.
+    if (prevState == PLAYER_FALL && state == PLAYER_STAND && airFrames >= kLandingAfter) PlayEffect(kLandingSound);
+    airFrames = inAir ? airFrames + 1 : 0;
 
     const D3DXVECTOR3 p = Position();
     emitter->position = D3DXVECTOR3(p.x, p.y + kMuzzleHeight, p.z);

@@ -152,7 +152,13 @@ void Player::CheckWall() {
         if (groundKind == KIND_COLD) state = PLAYER_SLIDE;
         if (pushReady == 1 || state == PLAYER_SLIDE) other.OnHit(this);
     }
-    p += hit.normal * (w - hit.distance) * c;
+    // Whatever stops a slide ends it; a box met sliding has had its shove and goes on alone.
+    if (state == PLAYER_SLIDE) EndSlide();
+    // Only sideways: a slanted face (a statue's rough ice) lifting the player would leave it above
+    // the ground it stands on, and it would fall back and land again every other frame.
+    const D3DXVECTOR3 push = hit.normal * (w - hit.distance) * c;
+    p.x += push.x;
+    p.z += push.z;
     SetPosition(transMat, p);
 }
 

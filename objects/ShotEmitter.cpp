@@ -14,6 +14,10 @@ constexpr float kDegreesToRadians = 0.017453f;
 constexpr float kSpinStep = 20.0f;
 constexpr float kCrystalTilt = -1.308975f;  // -75 degrees about x
 constexpr float kShotDrop = 0.005f;
+// The body ray: from chest height (as high as the player's wall probe) straight along the facing, a
+// little past the half unit the player keeps from what it leans on.
+constexpr float kBodyDrop = 0.9f;
+constexpr float kBodyReach = 1.0f;
 
 }  // namespace
 
@@ -62,10 +66,26 @@ D3DXVECTOR3 ShotEmitter::ShotDirection() const {
     return direction;
 }
 
+// A box or statue the player leans on stands below the muzzle's ray, which would pass over it and
+// strike what lies behind; the body ray finds it first.
+bool ShotEmitter::StrikesLeanedOn(ProbeHit& hit) const {
+    const D3DXVECTOR3 ahead(0, 0, 1);
+    D3DXVECTOR3 facing;
+    D3DXVec3TransformNormal(&facing, &ahead, &rotation);
+    facing.y = 0.0f;
+    if (D3DXVec3Length(&facing) < 1e-6f) return false;
+    D3DXVec3Normalize(&facing, &facing);
+    RayProbe probe = ColdShotProbe(ProbeRange::Sphere, kRange);
+    const D3DXVECTOR3 body(position.x, position.y - kBodyDrop, position.z);
+    if (!probe.CastNearest(body, facing, hit) || hit.distance > kBodyReach) return false;
+    return hit.object->kind == KIND_BOX || hit.object->kind == KIND_STATUE;
+}
+
 void ShotEmitter::Fire() {
     RayProbe probe = ColdShotProbe(ProbeRange::Sphere, kRange);
     ProbeHit hit;
-    if (!probe.CastNearest(position, ShotDirection(), hit) || hit.distance > kRange) return;
+    const bool found = StrikesLeanedOn(hit) || probe.CastNearest(position, ShotDirection(), hit);
+    if (!found || hit.distance > kRange) return;
     StrikeCold(hit);
     SoundManager::GetInstance().Play(kImpactSound, SoundManager::kEffectVolume);
 }

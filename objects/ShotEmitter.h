@@ -2,10 +2,11 @@
 // The player's cold gun. While the gun is ready a charge builds at the muzzle, shown as two spinning
 // translucent crystals; once charged it fires every tenth frame. A shot is an instant ray, at most
 // 8 units long, cast forward and slightly down: it freezes a box or statue, grows an ice patch, or lays
-// a new patch where it strikes.
+// a new patch where it strikes. A box or statue right in front of the player's body is struck first.
 #include "platform/math/D3DXMath.h"
 
 class Mesh;
+struct ProbeHit;
 
 class ShotEmitter {
 public:
@@ -40,4 +41,6 @@ public:
 
 private:
     void PlaceCrystals();
+    // The box or statue right in front of the player's body, when there is one: the shot strikes it.
+    bool StrikesLeanedOn(ProbeHit& hit) const;
 };

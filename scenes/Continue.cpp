@@ -13,16 +13,24 @@ constexpr float kPictureY = 540.0f;
 
 }  // namespace
 
-void Continue::Initialize() { picture = TextureManager::GetInstance().GetTexture("Data/Texture/Continue.png"); }
+void Continue::Initialize() {
+    picture = TextureManager::GetInstance().GetTexture("Data/Texture/Continue.png");
+    // Both count as held until seen up: a button still down from the stage never skips the picture.
+    clickHeld = padHeld = true;
+    frames = 0;
+}
 
 void Continue::Finalize() { picture = nullptr; }
 
+// A click or a B press that begins while the picture shows, each by its own latch, or 600 frames.
 void Continue::Update() {
     ++frames;
-    // Any key state of the button counts, a press since the last look included.
-    const bool clicked = GetAsyncKeyState(VK_LBUTTON) != 0;
+    const bool down = (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
     const bool padB = (GamePad::GetInstance().Pad(0).state.Gamepad.wButtons & XINPUT_GAMEPAD_B) != 0;
-    if (frames > kMaxFrames || clicked || padB) {
+    const bool pressed = (down && !clickHeld) || (padB && !padHeld);
+    clickHeld = down;
+    padHeld = padB;
+    if (frames > kMaxFrames || pressed) {
         frames = 0;
         Application::GetInstance().nextScene = SCENE_TITLE;
     }

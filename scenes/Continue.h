@@ -1,6 +1,6 @@
 #pragma once
-// The closing picture shown after a hub goal, over a black screen, until a click, the pad's B or
-// 600 frames; then back to the title.
+// The closing picture shown after a hub goal, over a black screen, until a click or a press of the
+// pad's B that begins after it appears, or 600 frames; then back to the title.
 #include "app/BaseScene.h"
 #include "app/SceneId.h"
 
@@ -21,4 +21,6 @@ public:
 
     int frames = 0;
     Texture* picture = nullptr;
+    bool clickHeld = true;  // the click's latch: set until the button is seen up
+    bool padHeld = true;    // the same for the pad's B
 };

@@ -4,7 +4,12 @@
 #include <filesystem>
 
 #include "graphics/Camera.h"
+#include "graphics/Mesh.h"
+#include "objects/CStoneStatue.h"
+#include "objects/CWoodBox.h"
 #include "objects/CameraObstacles.h"
+#include "objects/Collision.h"
+#include "objects/RayProbe.h"
 #include "objects/Map.h"
 #include "objects/ObjectList.h"
 #include "tests/support/HeadlessGraphics.h"
@@ -26,10 +31,10 @@ protected:
         ContentTreeTest::TearDown();
     }
     // Follows a point 1 unit in front of the +z wall (its inner face is at z = 12).
-    void FollowNearTheWall(float yaw) {
+    void FollowNearTheWall(float yaw, float z = 11.0f) {
         camera.yaw = yaw;
         D3DXMATRIX at;
-        D3DXMatrixTranslation(&at, 0.0f, 0.0f, 11.0f);
+        D3DXMatrixTranslation(&at, 0.0f, 0.0f, z);
         camera.Follow(&at);
     }
     Camera camera;
@@ -45,6 +50,20 @@ TEST_F(CameraInRoomTest, NothingInTheWayLeavesTheEyeWhereItBelongs) {
     FollowNearTheWall(0.0f);  // the eye stands inside the room, toward the middle
     EXPECT_NEAR(camera.eye.z, 11.0f - 3.5f, 1e-4f);
     EXPECT_NEAR(camera.eye.y, 2.0f, 1e-4f);
+}
+
+// A statue right behind the target, as it follows the player, and a box beside it: the eye ends outside both.
+TEST_F(CameraInRoomTest, TheEyeNeverSitsInsideAStatueOrABoxNextToTheTarget) {
+    CharacterBase* solids[] = {new CStoneStatue, new CWoodBox};
+    solids[0]->Init({"", "Pos(0,0,3)", "Angle(0,180,0)", "ColMesh(data/xfile/Statue/Statue_Eagle_Col.x)", "Dir(1)"});
+    solids[1]->Init({"", "Pos(2,0,3)", "Mesh(data/xfile/Object/WoodBox.x)"});
+    AddObject(solids[0]), AddObject(solids[1]), UpdateObjects();
+    for (const float z : {4.0f, 4.6f, 6.0f})
+        for (const float yaw : {0.0f, -20.0f, -35.0f})
+            for (CharacterBase* o : solids) {
+                FollowNearTheWall(yaw, z);
+                EXPECT_FALSE(WithinMeshBounds(o->GetColMesh()->mesh, camera.eye, WorldPosition(*o), o->rotMat, o->scaleMat));
+            }
 }
 
 }  // namespace

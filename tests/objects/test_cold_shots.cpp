@@ -6,6 +6,9 @@
 
 #include "objects/CLauncher.h"
 #include "objects/CSimpleObject.h"
+#include "objects/CStoneBox.h"
+#include "objects/CStoneStatue.h"
+#include "objects/CWoodBox.h"
 #include "objects/ColdObject.h"
 #include "objects/ColdShot.h"
 #include "objects/ShotEmitter.h"
@@ -222,6 +225,25 @@ TEST_F(ColdShotTest, ALauncherHittingABoxIsSilentAndMalformedLaunchersStayOff) {
     Frame(20);
     EXPECT_EQ(timeless->state, 0);
     EXPECT_EQ(CountKind(KIND_COLD), 0);
+}
+
+// Leaning on a wood box, a stone box or a statue, fire freezes it: no patch laid, no cold on the box behind.
+TEST_F(ColdShotTest, FireWhileLeaningOnABoxOrAStatueFreezesItAndNothingBehind) {
+    const std::string wood = "Mesh(data/xfile/Object/WoodBox.x)";
+    auto leanAndFire = [&](auto* leaned) {
+        CWoodBox* behind = Place<CWoodBox>({"Pos(0,0,6)", wood});
+        PlacePlayer({0, 0, 1});
+        input.held = {'W'};
+        Frame(20);  // against it, not yet long enough to push
+        input.held = {VK_LBUTTON};
+        Frame(240);
+        EXPECT_TRUE(leaned->freezeAmount >= 70 && behind->freezeAmount == 0 && CountKind(KIND_COLD) == 0) << leaned->ClassName();
+        ClearObjects(), Player::ResetShared(), PlaceFloor();
+    };
+    PlaceFloor();
+    leanAndFire(Place<CWoodBox>({"Pos(0,0,3)", wood}));
+    leanAndFire(Place<CStoneBox>({"Pos(0,0,3)", "Mesh(data/xfile/Object/StoneBox.x)"}));
+    leanAndFire(Place<CStoneStatue>({"Pos(0,0,3)", "ColMesh(data/xfile/Statue/Statue_Eagle_Col.x)", "Dir(1)"}));
 }
 
 }  // namespace

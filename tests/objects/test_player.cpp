@@ -9,6 +9,7 @@
 #include "graphics/Camera.h"
 #include "graphics/SkinnedMesh.h"
 #include "objects/CSimpleObject.h"
+#include "objects/CStoneStatue.h"
 #include "objects/ColdObject.h"
 #include "objects/ColdShot.h"
 #include "tests/support/StageWorld.h"
@@ -234,6 +235,31 @@ TEST_F(PlayerTest, FootstepsFallOnTheStepFramesOfTheWalkingCycle) {
         if (Plays(3) != before) steps.push_back(frame);
     }
     EXPECT_EQ(steps, (std::vector<int>{19, 46, 73, 100}));
+}
+
+// Over ice into a wall the slide ends, standing, its sound stopped; walking into the statue's rough
+// ice never leaves the ground nor plays the landing sound.
+TEST_F(PlayerTest, ASlideIntoAWallEndsWithItsSoundAndTheStatueIsNoGroundToLandOn) {
+    PlaceMap({{{0, -0.5f, 0}, {30, 0.5f, 30}}, {{0, 1, 5.25f}, {10, 1, 0.25f}}});
+    for (float z : {1.5f, 3.0f, 4.5f}) LayIcePatch(D3DXVECTOR3(0, 0, z), D3DXVECTOR3(0, 1, 0));
+    Place<CStoneStatue>({"Pos(10.3,0,3)", "ColMesh(data/xfile/Statue/Statue_Eagle_Col.x)", "Dir(1)", "Target(Player)"});
+    Player* player = PlacePlayer({0, 0, 0});
+    Frame(25);  // the patches grown
+    input.held = {'W'};
+    Frame(12);
+    EXPECT_EQ(player->state, PLAYER_SLIDE);
+    input.held.clear();
+    Frame(25);
+    EXPECT_EQ(player->state, PLAYER_STAND);
+    EXPECT_NEAR(player->Position().z, 4.5f, 0.05f);
+    const int plays = Plays(4);
+    Frame(30);
+    EXPECT_TRUE(Plays(4) == plays && SoundManager::GetInstance().Requested(4).stops > 0);
+    player->transMat._41 = 10.0f, player->transMat._43 = 0.0f;  // off the ice, the statue rolling to meet it
+    Frame(5);
+    input.held = {'W'};
+    for (int frame = 0; frame < 200; ++frame, Frame()) EXPECT_EQ(player->inAir, 0) << frame;
+    EXPECT_EQ(Plays(6), 0);
 }
 
 }  // namespace

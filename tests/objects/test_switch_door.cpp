@@ -8,6 +8,7 @@
 #include "objects/CDoor.h"
 #include "objects/CSwitch.h"
 #include "objects/ColdObject.h"
+#include "objects/ColdShot.h"
 #include "tests/support/PuzzleWorld.h"
 
 namespace {
@@ -304,6 +305,23 @@ TEST_F(SwitchDoorTest, ThePlayerWalkingOntoAPlatePressesItAndItsDoorOpens) {
     EXPECT_NEAR(player->Position().y, 0.5f - CSwitch::kFullDepth + 0.01f, 0.02f) << "standing on the sunken plate";
     EXPECT_EQ(door->open, 1);
     EXPECT_GT(door->Position().y, 0.0f);
+}
+
+// A patch shot onto a closed door melts in the door's first frame of opening; the floor's stays.
+TEST_F(SwitchDoorTest, APatchOnADoorMeltsTheMomentTheDoorMoves) {
+    PlaceFloor();
+    RestingBox* box = Place<RestingBox>({"Pos(8,0,8)"});
+    CSwitch* plate = Place<CSwitch>({"Pos(8,0,8)", "State(0)"});
+    CDoor* door = Place<CDoor>({"Pos(0,0,0)", "Mesh(data/xfile/Object/Door.x)", "State(UP)", "Parent(0)"});
+    RayProbe probe = ColdShotProbe(ProbeRange::Everywhere, 0.0f);
+    ProbeHit hit;
+    for (const D3DXVECTOR3& aim : {D3DXVECTOR3(0, 0, 1), D3DXVECTOR3(0, -1, 0.2f)})
+        EXPECT_TRUE(probe.CastNearest(D3DXVECTOR3(0, 1, -3), aim, hit) && StrikeCold(hit) == ColdStrike::LaidPatch);
+    Frame(30);
+    EXPECT_EQ(CountKind(KIND_COLD), 2);
+    box->on = plate;
+    for (int frame = 0; frame < 200 && Offset(*door).y == 0.0f; ++frame) Frame();
+    EXPECT_TRUE(Offset(*door).y > 0.0f && CountKind(KIND_COLD) == 1);
 }
 
 }  // namespace

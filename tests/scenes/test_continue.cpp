@@ -43,16 +43,22 @@ TEST_F(ContinueTest, WithoutInputItEndsOnItsSixHundredAndFirstUpdateAndStartsOve
     EXPECT_EQ(scene.frames, 0);
 }
 
-TEST_F(ContinueTest, AHeldButtonOrPadBEndsItAtOnceAndThePictureIsDrawnAt360x540) {
-    input.held = {VK_LBUTTON};
-    EXPECT_EQ(UpdatesUntilTitle(5), 1) << "a click still held from the scene before";
-    input.held.clear();
-    Application::GetInstance().nextScene = SCENE_NONE;
+// A click and B held from the scene before never end it, a new press of either does at once.
+TEST_F(ContinueTest, OnlyAPressBegunAfterItAppearsEndsItAndThePictureIsDrawnAt360x540) {
     XINPUT_GAMEPAD pad{};
     pad.wButtons = XINPUT_GAMEPAD_B;
+    input.held = {VK_LBUTTON};
     input.pads[0] = pad;
-    EXPECT_EQ(UpdatesUntilTitle(5), 1);
-    input.pads[0].reset();
+    EXPECT_EQ(UpdatesUntilTitle(700), 601) << "both held from before: only the limit ends it";
+    for (const bool byPad : {true, false}) {
+        Application::GetInstance().nextScene = SCENE_NONE;
+        input.held.clear();
+        input.pads[0].reset();
+        EXPECT_EQ(UpdatesUntilTitle(1), 0);
+        byPad ? (void)(input.pads[0] = pad) : (void)(input.held = {VK_LBUTTON});
+        EXPECT_EQ(UpdatesUntilTitle(1), 1) << "pressed anew " << byPad;
+    }
+    input.held.clear();
 
     ASSERT_NE(scene.picture, nullptr);
     HeadlessDevice* device = HeadlessDevice::From(GraphicsDevice::GetInstance().GetDevice());
