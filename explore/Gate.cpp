@@ -46,3 +46,10 @@ std::string Format(const D3DXVECTOR3& p) {
     std::snprintf(text, sizeof text, "(%.2f, %.2f, %.2f)", p.x, p.y, p.z);
     return text;
 }
+
+std::string FormatBox(const Aabb& box) {
+    char text[200];
+    std::snprintf(text, sizeof text, "[(%.2f, %.2f, %.2f) .. (%.2f, %.2f, %.2f)]", box.lo.x, box.lo.y, box.lo.z, box.hi.x,
+                  box.hi.y, box.hi.z);
+    return text;
+}

@@ -42,3 +42,4 @@ float DistanceToSolid(const MapSolids& solids, const D3DXVECTOR3& from, const D3
 // The player is carried by an ice slide: sliding on ice, or in the air with the slide's momentum.
 bool OnIceSlide(const Player& player);
 std::string Format(const D3DXVECTOR3& p);
+std::string FormatBox(const Aabb& box);

@@ -39,6 +39,7 @@ FrameInput Planner::Next() {
         in.keys[VK_ESCAPE] = true;
         return in;
     }
+    if (app.nextScene != SCENE_NONE) stale = true;
     const int scene = CurrentSceneId(app);
     if (scene == SCENE_CONTINUE) {
         in.keys[VK_LBUTTON] = random.Chance(0.01f);
@@ -59,7 +60,8 @@ FrameInput Planner::Next() {
     if (!title && random.Chance(fading ? 0.03f : 0.0002f)) escHold = random.Int(1, 6);
     auto* player = static_cast<Player*>(FirstOfKind(KIND_PLAYER));
     if (!player) return in;
-    if (FirstOfKind(KIND_MAP) != stageMap) OnStage();
+    if (stale || FirstOfKind(KIND_MAP) != stageMap) OnStage();
+    stale = app.nextScene != SCENE_NONE;
     if (!planned) Choose(*player);
     if (!plan.acting) Walk(*player, in);
     else Act(*player, in);

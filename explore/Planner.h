@@ -53,6 +53,7 @@ private:
     bool planned = false;
     MapSolids solids;
     const CharacterBase* stageMap = nullptr;
+    bool stale = true;  // a scene change was pending: the stage is rebuilt, perhaps at the same addresses
     FrameInput mashKeys;
     int mashChange = 0;
     int titleWait = -1;

@@ -24,7 +24,6 @@ bool FiniteMatrix(const D3DXMATRIX& m) {
     return true;
 }
 
-std::string BoxText(const Aabb& box) { return "[" + Format(box.lo) + " .. " + Format(box.hi) + "]"; }
 
 }  // namespace
 
@@ -45,14 +44,15 @@ void RuleChecker::Rebuild() {
 std::vector<std::string> RuleChecker::Describe() const {
     std::vector<std::string> lines;
     lines.push_back(std::to_string(solids.Solids().size()) + " solids, " + std::to_string(solids.LooseFaces()) +
-                    " loose faces, bounds " + BoxText(solids.Bounds()) + ", lowest floor " +
+                    " loose faces, bounds " + FormatBox(solids.Bounds()) + ", lowest floor " +
                     std::to_string(solids.LowestFloor()));
     for (const auto& gate : gates) lines.push_back(std::string(gate->Rule()) + ": " + gate->Describe());
     return lines;
 }
 
 bool RuleChecker::Check(int frame, Violation& out) {
-    if (FirstOfKind(KIND_MAP) != stageMap || FirstOfKind(KIND_PLAYER) != stagePlayer) Rebuild();
+    if (stale || FirstOfKind(KIND_MAP) != stageMap || FirstOfKind(KIND_PLAYER) != stagePlayer) Rebuild();
+    stale = false;
     out = Violation{};
     out.frame = frame;
     if (!Finite(out.detail)) out.rule = "not-finite";

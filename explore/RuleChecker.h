@@ -42,6 +42,9 @@ public:
     RuleChecker(ProgressReader progress, std::optional<int> startProgress);
     ~RuleChecker();
 
+    // A scene change is pending: the next frame builds a new stage, perhaps in the memory of the old one,
+    // so its objects cannot be told apart by address.
+    void NewStage() { stale = true; }
     // Checks the frame just run; false with the first broken rule.
     bool Check(int frame, Violation& out);
 
@@ -65,6 +68,7 @@ private:
     std::vector<std::unique_ptr<Gate>> gates;
     const CharacterBase* stageMap = nullptr;   // the stage is known by its first map and its player
     const CharacterBase* stagePlayer = nullptr;
+    bool stale = true;
     size_t placedObjects = 0;
     size_t peakObjects = 0, peakFlames = 0;
     std::vector<CharacterBase*> solidObjects;  // boxes, rolling statues and doors, gathered per frame

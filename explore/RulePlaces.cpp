@@ -13,7 +13,6 @@ namespace {
 std::string Name(const CharacterBase& object) {
     return std::string(object.ClassName()) + " at " + Format(object.Position());
 }
-std::string BoxText(const Aabb& box) { return "[" + Format(box.lo) + " .. " + Format(box.hi) + "]"; }
 
 // A door may run into the wall it is set in, a solid that holds the door's whole thickness, as long as
 // it stays above the floor it closes onto.
@@ -48,15 +47,15 @@ bool RuleChecker::Objects(std::string& rule, std::string& detail) {
         for (const Aabb& solid : solids.Solids()) {
             if (!solid.Overlaps(boxes[i], kTolerance) || (door && Housed(boxes[i], solid, homeBottom))) continue;
             rule = "object-in-map";
-            detail = Name(object) + " " + BoxText(boxes[i]) + " overlaps the map's solid " + BoxText(solid);
+            detail = Name(object) + " " + FormatBox(boxes[i]) + " overlaps the map's solid " + FormatBox(solid);
             return false;
         }
         for (size_t j = 0; j < i; ++j) {
             if (door && dynamic_cast<CDoor*>(solidObjects[j])) continue;
             if (!boxes[i].Overlaps(boxes[j], kTolerance)) continue;
             rule = "object-in-object";
-            detail = Name(object) + " " + BoxText(boxes[i]) + " overlaps " + Name(*solidObjects[j]) + " " +
-                     BoxText(boxes[j]);
+            detail = Name(object) + " " + FormatBox(boxes[i]) + " overlaps " + Name(*solidObjects[j]) + " " +
+                     FormatBox(boxes[j]);
             return false;
         }
     }
@@ -71,21 +70,21 @@ bool RuleChecker::PlayerPlace(std::string& rule, std::string& detail) {
         const D3DXVECTOR3 sample = p + D3DXVECTOR3(0, lift, 0);
         if (const Aabb* solid = solids.SolidAt(sample, kPlayerInset)) {
             rule = "player-in-wall";
-            detail = "the player at " + Format(p) + " stands inside the map's solid " + BoxText(*solid);
+            detail = "the player at " + Format(p) + " stands inside the map's solid " + FormatBox(*solid);
             return false;
         }
         for (CharacterBase* object : solidObjects) {
             Aabb box;
             if (!bounds.Of(*object, box) || !box.Contains(sample, kPlayerInset)) continue;
             rule = "player-in-object";
-            detail = "the player at " + Format(p) + " stands inside " + Name(*object) + " " + BoxText(box);
+            detail = "the player at " + Format(p) + " stands inside " + Name(*object) + " " + FormatBox(box);
             return false;
         }
     }
     const Aabb& area = solids.Bounds();
     if (!area.ContainsPlan(p.x, p.z)) {
         rule = "player-outside";
-        detail = "the player at " + Format(p) + " is outside the map's outer walls " + BoxText(area);
+        detail = "the player at " + Format(p) + " is outside the map's outer walls " + FormatBox(area);
     } else if (p.y > area.hi.y - kWallTopMargin) {
         rule = "player-above-walls";
         detail = "the player at " + Format(p) + " is on or above the wall tops (" + std::to_string(area.hi.y) + ")";

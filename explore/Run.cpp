@@ -1,5 +1,6 @@
 #include "explore/Run.h"
 
+#include "app/Application.h"
 #include "app/SceneId.h"
 #include "explore/GameSession.h"
 #include "explore/ScratchTree.h"
@@ -25,6 +26,7 @@ RunResult PlayRun(ScratchTree& tree, const Place& place, std::optional<int> prog
     GameSession session(tree.Root(), place.scene, place.stage, input, first);
     RuleChecker checker([&tree] { return tree.Progress(); }, progress);
     for (int frame = 1; frame <= frames; ++frame) {
+        if (Application::GetInstance().nextScene != SCENE_NONE) checker.NewStage();
         if (!session.RunFrame()) {
             result.quit = true;
             break;
