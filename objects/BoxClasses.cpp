@@ -2,16 +2,12 @@
 #include "objects/CStoneBox.h"
 #include "objects/CWoodBox.h"
 
-float CWoodBox::slideFactor = 0.0f;
-float CStoneBox::slideFactor = 0.0f;
-
 namespace {
 
 const BoxTraits kWood = {"CWoodBox", "Data/Texture/BreakAnim.png", true, {KIND_MAP, KIND_BOX, KIND_COLD, KIND_SWITCH},
-                         true, 50, 100, 0.025f, &CWoodBox::slideFactor};
+                         true, 50, 100, 0.025f};
 const BoxTraits kStone = {"CStoneBox", "Data/Texture/BreakAnim1.png", false,
-                          {KIND_MAP, KIND_BOX, KIND_DOOR, KIND_COLD, KIND_SWITCH}, false, 50, 70, 0.05f,
-                          &CStoneBox::slideFactor};
+                          {KIND_MAP, KIND_BOX, KIND_DOOR, KIND_COLD, KIND_SWITCH}, false, 50, 70, 0.05f};
 
 }  // namespace
 

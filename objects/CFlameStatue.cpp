@@ -11,6 +11,7 @@
 #include "objects/Billboard.h"
 #include "objects/ObjectFields.h"
 #include "objects/ObjectList.h"
+#include "objects/RayProbe.h"
 #include "platform/sys/Win32.h"
 
 namespace {
@@ -59,19 +60,36 @@ void CFlameStatue::AdvanceParticles() {
     std::erase_if(particles, [](const FlameParticle& particle) { return particle.dead; });
 }
 
-// Every flame near the target shoves it a step straight away from that flame, from where the target
-// stood before any shove this frame; the last such flame decides. A flame right on the target shoves
-// it along the flame's flight.
+// Every flame near the target shoves it a step across the floor straight away from that flame, from
+// where the target stood before any shove this frame; the last such flame decides. A flame right
+// over or under the target shoves it along the flame's flight. Walls stop the shove as they stop
+// walking.
 void CFlameStatue::PushTarget() {
     if (!target) return;
     const D3DXVECTOR3 start = target->Position();
+    D3DXVECTOR3 shove(0, 0, 0);
     for (const FlameParticle& particle : particles) {
         D3DXVECTOR3 away = start - particle.position;
-        const float distance = D3DXVec3Length(&away);
-        if (distance >= kPushReach) continue;
-        away = distance > 0.0f ? away / distance : particle.facing;
-        target->MoveTo(start + away * kPushStep);
+        if (D3DXVec3Length(&away) >= kPushReach) continue;
+        away.y = 0.0f;
+        if (D3DXVec3LengthSq(&away) == 0.0f) away = D3DXVECTOR3(particle.facing.x, 0.0f, particle.facing.z);
+        if (D3DXVec3LengthSq(&away) == 0.0f) continue;
+        D3DXVec3Normalize(&shove, &away);
     }
+    if (D3DXVec3LengthSq(&shove) == 0.0f) return;
+    target->MoveTo(start + shove * ShoveRoom(start, shove));
+}
+
+// How far (up to a full step) the target may be shoved along the direction before it comes closer
+// than the walking clearance to a wall, a door, a box or a statue.
+float CFlameStatue::ShoveRoom(const D3DXVECTOR3& from, const D3DXVECTOR3& direction) const {
+    RayProbe probe({KIND_MAP, KIND_BOX, KIND_STATUE, KIND_DOOR, KIND_CHEST}, ProbeRange::Window, kProbeWindow);
+    probe.Skip(target);
+    ProbeHit hit;
+    if (!probe.CastNearest(from + D3DXVECTOR3(0, kShoveHeight, 0), direction, hit)) return kPushStep;
+    const float c = -D3DXVec3Dot(&hit.normal, &direction);
+    if (c <= 1e-6f) return kPushStep;  // a face turned away does not stop the shove
+    return std::clamp(hit.distance - kShoveClearance / c, 0.0f, kPushStep);
 }
 
 void CFlameStatue::DrawAlpha() {

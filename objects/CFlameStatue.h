@@ -1,7 +1,8 @@
 #pragma once
 // A statue that breathes fire the way it faces (kind 8): every sixth frame a burst of three spinning
 // rings and three rising puffs leaves its mouth, flies forward and fades out beyond 8 units. Flames
-// within 2 units of its target (the player) shove the target away from them. The flames are drawn
+// within 2 units of its target (the player) shove the target away from them across the floor, as far
+// as the walls let it walk. The flames are drawn
 // additively in the translucent pass; a statue without a flame texture burns without showing them.
 #include <vector>
 
@@ -17,6 +18,9 @@ public:
     static constexpr int kPuffsPerBurst = 3;
     static constexpr float kPushReach = 2.0f;
     static constexpr float kPushStep = 0.1f;  // per frame
+    static constexpr float kShoveHeight = 0.7f;     // the shove's wall ray, as high as walking's
+    static constexpr float kShoveClearance = 0.5f;  // and the distance it keeps from a face
+    static constexpr float kProbeWindow = 5.0f;
 
     CFlameStatue() { kind = KIND_STATUE; }
     const char* ClassName() const override { return "CFlameStatue"; }
@@ -36,4 +40,5 @@ private:
     void EmitBurst();
     void AdvanceParticles();
     void PushTarget();
+    float ShoveRoom(const D3DXVECTOR3& from, const D3DXVECTOR3& direction) const;
 };

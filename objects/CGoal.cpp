@@ -30,22 +30,40 @@ void CGoal::ReadClassParam(const std::string& key, const std::string& value) {
     if (key == "State") state = ParseIntLenient(value);
 }
 
+// The first touch wins: the fade starts afresh whatever ran before, a stage's win is saved at once
+// (so that nothing during the fade can lose it), and neither touching again nor touching another goal
+// changes where the fade leads.
 void CGoal::OnHit(CharacterBase* other) {
-    if (!other || other->kind != KIND_PLAYER) return;
+    if (!other || other->kind != KIND_PLAYER || AnyGoalReached()) return;
     reached = 1;
-    Fade::GetInstance().mode = kFadeToBlack;
+    Fade::GetInstance().StartBlack(Fade::kToBlack);
+    if (state == GOAL_TO_TITLE) SaveWin();
 }
 
 void CGoal::Update() {
-    if (reached == 1 && Fade::GetInstance().phase == 1) {
+    if (reached == 1 && Fade::GetInstance().Black()) {
         reached = 0;
         Leave();
         return;
     }
     if (reached == 1) TurnPlayerAndCamera();
     const Mesh* solid = GetColMesh();
-    if (!reached && (!solid || !solid->mesh)) TouchInOpening();
+    if (!reached && (!solid || !solid->mesh) && Fade::GetInstance().mode == 0) TouchInOpening();
     *world = rotMat * transMat;
+}
+
+// Progress only grows: replaying an early stage keeps what later stages opened. A save that cannot
+// be written is lost quietly; the way back to the title stays open.
+void CGoal::SaveWin() {
+    const int won = Application::GetInstance().stageSelect + kProgressAfterStage;
+    const int stored = ReadProgress();
+    if (won > stored) WriteProgress(won);
+}
+
+bool AnyGoalReached() {
+    bool any = false;
+    ForEachOfKind(KIND_GOAL, [&](CharacterBase* goal) { any = any || static_cast<CGoal*>(goal)->reached == 1; });
+    return any;
 }
 
 // Nothing can run into a goal whose mesh did not load: the player standing in its opening touches it
@@ -61,8 +79,6 @@ void CGoal::Leave() {
     Application& app = Application::GetInstance();
     switch (state) {
     case GOAL_TO_TITLE:
-        // A save that cannot be written is lost quietly; the way back to the title stays open.
-        WriteProgress(app.stageSelect + kProgressAfterStage);
         app.nextScene = SCENE_TITLE;
         app.stageSelect = -1;
         break;

@@ -1,8 +1,8 @@
 #pragma once
-// The exit of a stage (kind 2). The player's touch starts the fade to black; while the screen darkens
-// the player is turned to walk on and the camera swings after it; once black, the goal asks for the
-// next scene and stage by its exit kind (its state), and the stage's own exit (kind 0) saves the
-// progress first. Drawn unlit, without outline or shadow. Without a mesh, the player's standing in
+// The exit of a stage (kind 2). The player's touch starts the fade to black, and the stage's own exit
+// (kind 0) saves the progress at once; while the screen darkens the player is turned to walk on and
+// the camera swings after it; once black, the goal asks for the next scene and stage by its exit kind
+// (its state). Drawn unlit, without outline or shadow. Without a mesh, the player's standing in
 // its opening is the touch.
 #include "objects/CharacterBase.h"
 
@@ -16,8 +16,6 @@ enum GoalExit {
 
 class CGoal : public CharacterBase {
 public:
-    static constexpr int kFadeToBlack = 2;
-
     CGoal() { kind = KIND_GOAL; }
     const char* ClassName() const override { return "CGoal"; }
 
@@ -32,6 +30,10 @@ public:
 private:
     // The scene request and stage choice once the screen is black.
     void Leave();
+    void SaveWin();
     void TurnPlayerAndCamera();
     void TouchInOpening();
 };
+
+// True while some goal of the stage has been touched and its fade runs: the stage is won then.
+bool AnyGoalReached();

@@ -7,6 +7,7 @@
 #include "graphics/MeshManager.h"
 #include "graphics/TextureManager.h"
 #include "objects/ObjectFields.h"
+#include "objects/ObjectList.h"
 #include "objects/RayProbe.h"
 #include "shaders/ShaderManager.h"
 #include "sound/SoundManager.h"
@@ -25,6 +26,10 @@ constexpr float kWallLead = 0.5f;
 constexpr float kWallHeight = 0.7f;
 constexpr float kWallClearance = 0.8f;
 constexpr float kPushStep = 0.03f;
+constexpr float kFloorDrop = 0.6f;    // ground this far below the box's floor is off it
+constexpr float kPlayerReach = 1.0f;  // home is taken by the player this near in x and z,
+constexpr float kBoxReach = 1.0f;     // or by another box,
+constexpr float kHomeHeight = 1.5f;   // and this near in height
 constexpr float kFadeStep = 0.015f;
 constexpr int kColdStep = 5;
 constexpr int kSlideSound = 4;
@@ -71,8 +76,11 @@ void CIceBox::Init(std::vector<std::string> params) {
 }
 
 void CIceBox::Update() {
-    transMat._42 += fallSpeed;
-    fallSpeed -= kGravity;
+    // A bursting box stays where it broke while its pieces fly.
+    if (!breaking) {
+        transMat._42 += fallSpeed;
+        fallSpeed -= kGravity;
+    }
     ProbeGround();
     Slide();
     freezeAmount = std::clamp(freezeAmount, 0, kMaxFreeze);
@@ -99,53 +107,82 @@ void CIceBox::ProbeGround() {
         }
         if (hit.distance - kProbeHeight < kContact) hit.object->OnHit(this);
     }
+    if (!breaking && LeftItsFloor(landed, best)) {
+        fallSpeed = 0.0f;
+        Burst();
+    }
     if (landed && transMat._42 <= best + kRestLift) {
         fallSpeed = 0.0f;
         transMat._42 = best + kRestLift;
+        if (!settled) floorHeight = best;
+        settled = true;
     }
 }
 
-// The class's slide factor is held up on ice or while frozen through and runs down otherwise; the
-// box travels its velocity times the factor.
+// A box pushed off the floor it first came to rest on (over a ledge, into a pit, out of the map)
+// could never be brought back to its puzzle: it crumbles at the brink instead and re-forms at home.
+bool CIceBox::LeftItsFloor(bool landed, float ground) const {
+    return settled && (!landed || ground < floorHeight - kFloorDrop);
+}
+
+// The slide factor is held up on ice or while frozen through and runs down otherwise; the box
+// travels its velocity times the factor.
 void CIceBox::Slide() {
-    float& factor = *traits.slideFactor;
     if (groundKind == KIND_COLD || FreezeLevel() == 3) {
-        factor = kSlide;
+        slideFactor = kSlide;
     } else {
-        factor -= kSlideLoss;
-        if (factor < 0.0f) {
-            factor = 0.0f;
+        slideFactor -= kSlideLoss;
+        if (slideFactor < 0.0f) {
+            slideFactor = 0.0f;
             if (traits.stopsOnAnyGround || groundKind == KIND_MAP) move = D3DXVECTOR3(0, 0, 0);
             return;
         }
     }
     if (D3DXVec3Length(&move) > 0.01f) PlayEffect(kSlideSound);
-    Translate(transMat, move * factor);
+    Translate(transMat, move * slideFactor);
     MoveWithWallCheck();
 }
 
 void CIceBox::MoveWithWallCheck() {
     if (D3DXVec3Length(&move) == 0.0f) return;
-    D3DXVECTOR3 p = Position();
-    const D3DXVECTOR3 origin = p + D3DXVECTOR3(0, kWallHeight, 0) + move * kWallLead;
-    RayProbe probe({KIND_MAP, KIND_BOX, KIND_DOOR, KIND_SWITCH}, ProbeRange::Window, kProbeWindow);
+    StopAtWalls(move);
+}
+
+// Walls, doors, switches, statues and other boxes keep the box 0.8 from their face, measured along
+// the face's normal from a ray cast ahead of the box's middle. True when a face lies that close or
+// closer along the direction; w is then the distance along the ray that keeps the clearance.
+bool CIceBox::WallAhead(const D3DXVECTOR3& direction, ProbeHit& hit, float& w) const {
+    const D3DXVECTOR3 origin = Position() + D3DXVECTOR3(0, kWallHeight, 0) + direction * kWallLead;
+    RayProbe probe({KIND_MAP, KIND_BOX, KIND_DOOR, KIND_SWITCH, KIND_STATUE}, ProbeRange::Window, kProbeWindow);
     probe.Skip(this);
+    if (!probe.CastNearest(origin, direction, hit)) return false;
+    const float c = -D3DXVec3Dot(&hit.normal, &direction);
+    if (std::fabs(c) < 1e-6f) return false;
+    w = std::fabs(kWallClearance / c);
+    return hit.distance < w;
+}
+
+// A box that comes too close to a face stops and is set back to the clearance; one frozen through or
+// on ice bursts.
+void CIceBox::StopAtWalls(const D3DXVECTOR3& direction) {
     ProbeHit hit;
-    if (!probe.CastNearest(origin, move, hit)) return;
-    const float c = -D3DXVec3Dot(&hit.normal, &move);
-    if (std::fabs(c) < 1e-6f) return;
-    const float w = std::fabs(kWallClearance / c);
-    if (hit.distance >= w) return;
+    float w = 0.0f;
+    if (!WallAhead(direction, hit, w)) return;
     move = D3DXVECTOR3(0, 0, 0);
-    p += hit.normal * ((w - hit.distance) * c);
+    const float c = -D3DXVec3Dot(&hit.normal, &direction);
+    D3DXVECTOR3 p = Position() + hit.normal * ((w - hit.distance) * c);
     transMat._41 = p.x;
     transMat._42 = p.y;
     transMat._43 = p.z;
-    if (FreezeLevel() == 3 || groundKind == KIND_COLD) {
-        if (!breaking) PlayEffect(kBurstSound);
-        breaking = true;
-        for (int i = 0; i < kPieceCount; ++i) pieces[i].Start(i, p);
-    }
+    if (FreezeLevel() == 3 || groundKind == KIND_COLD) Burst();
+}
+
+// The first burst plays the sound; touching a wall again while breaking only restarts the pieces.
+void CIceBox::Burst() {
+    if (!breaking) PlayEffect(kBurstSound);
+    breaking = true;
+    const D3DXVECTOR3 p = Position();
+    for (int i = 0; i < kPieceCount; ++i) pieces[i].Start(i, p);
 }
 
 void CIceBox::UpdateLevels() {
@@ -165,9 +202,23 @@ void CIceBox::UpdateLevels() {
     drawParams->alpha -= kFadeStep;
     if (drawParams->alpha < 0.0f) {
         drawParams->alpha = 0.0f;
-        Reform();
+        // Faded out, it waits unseen until nothing stands where it re-forms.
+        if (HomeIsClear()) Reform();
     }
     for (BreakPiece& piece : pieces) piece.Fly(traits.pieceSpeed);
+}
+
+// Nothing stands in the box's home: not the player, not another box or crate.
+bool CIceBox::HomeIsClear() const {
+    const D3DXVECTOR3 home(homeTransform._41, homeTransform._42, homeTransform._43);
+    bool clear = true;
+    auto near = [&](const CharacterBase* other, float reach) {
+        const D3DXVECTOR3 d = WorldPosition(*other) - home;
+        return std::fabs(d.x) < reach && std::fabs(d.z) < reach && std::fabs(d.y) < kHomeHeight;
+    };
+    ForEachOfKind(KIND_PLAYER, [&](CharacterBase* player) { clear = clear && !near(player, kPlayerReach); });
+    ForEachOfKind(KIND_BOX, [&](CharacterBase* box) { clear = clear && (box == this || !near(box, kBoxReach)); });
+    return clear;
 }
 
 // Back where the stage placed it, thawed and whole.
@@ -203,10 +254,20 @@ void CIceBox::Push(const CharacterBase& pusher) {
     }
     const D3DXVECTOR3 axis = std::fabs(facing.x) > std::fabs(facing.z) ? D3DXVECTOR3(facing.x, 0, 0)
                                                                          : D3DXVECTOR3(0, 0, facing.z);
+    D3DXVECTOR3 direction;
+    D3DXVec3Normalize(&direction, &axis);
+    // Already against a face that way: leaning on it moves nothing, but a box frozen through or on
+    // ice bursts against it (so a box stuck in a corner can always be sent home).
+    ProbeHit hit;
+    float w = 0.0f;
+    if (WallAhead(direction, hit, w) || (hit.object && hit.distance < w + kPushStep)) {
+        if (FreezeLevel() == 3 || groundKind == KIND_COLD) Burst();
+        return;
+    }
     Translate(transMat, axis * kPushStep);
-    D3DXVec3Normalize(&move, &axis);
+    move = direction;
     Update();
-    MoveWithWallCheck();
+    StopAtWalls(direction);
     PlayEffect(kPushSound);
 }
 

@@ -10,6 +10,7 @@
 #include "objects/CharacterBase.h"
 
 class Texture;
+struct ProbeHit;
 
 struct BoxTraits {
     const char* className;
@@ -19,7 +20,6 @@ struct BoxTraits {
     bool stopsOnAnyGround;       // the velocity clears when sliding ends, whatever the ground
     int levelTwoFrom, levelThreeFrom;  // freeze amounts
     float pieceSpeed;
-    float* slideFactor;          // one for every box of the class
 };
 
 class CIceBox : public CharacterBase {
@@ -43,6 +43,9 @@ public:
 
     // Moves against walls along the velocity; a frozen box or one on ice bursts at a wall.
     void MoveWithWallCheck();
+    // The same check along any direction of travel (a push moves the box without leaving it a
+    // velocity, so the push names its own direction).
+    void StopAtWalls(const D3DXVECTOR3& direction);
     int FreezeLevel() const { return state; }
 
     D3DXMATRIX homeTransform;
@@ -52,6 +55,12 @@ public:
     BreakPiece pieces[kPieceCount];
     Texture* breakTexture = nullptr;
     int freezeAmount = 0;
+    // Each box slides on its own: how far its velocity carries it this frame (0.1 on ice or frozen
+    // through, running down by 0.01 a frame elsewhere).
+    float slideFactor = 0.0f;
+    // The height of the floor the box first came to rest on, once it has.
+    float floorHeight = 0.0f;
+    bool settled = false;
 
 private:
     void Push(const CharacterBase& pusher);
@@ -59,6 +68,10 @@ private:
     void ProbeGround();
     void Slide();
     void UpdateLevels();
+    bool WallAhead(const D3DXVECTOR3& direction, ProbeHit& hit, float& w) const;
+    void Burst();
+    bool LeftItsFloor(bool landed, float ground) const;
+    bool HomeIsClear() const;
     void Reform();
     void DrawOverlays();
     void DrawPieces();

@@ -5,6 +5,5 @@
 
 class CStoneBox : public CIceBox {
 public:
-    static float slideFactor;  // shared by every stone box
     CStoneBox();
 };

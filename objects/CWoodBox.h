@@ -4,6 +4,5 @@
 
 class CWoodBox : public CIceBox {
 public:
-    static float slideFactor;  // shared by every wood box
     CWoodBox();
 };

@@ -88,15 +88,16 @@ void Player::RebuildWorld() {
 
 void Player::Update() {
     Fade& fade = Fade::GetInstance();
-    input = PlayerInput::Read();
-    if (fade.mode == 0) {
+    // While the screen goes black for a restart the player lets go of the controls.
+    input = fade.mode == Fade::kToBlackStill ? PlayerInput{} : PlayerInput::Read();
+    if (fade.mode == 0 || fade.mode == Fade::kToBlackStill) {
         Move();
         ApplyGravity();
         UpdateFootsteps();
-    } else if (fade.mode == 2) {
+    } else if (fade.mode == Fade::kToBlack) {
         FadeWalk();
         UpdateFootsteps();
-    } else if (fade.mode == 1) {
+    } else if (fade.mode == Fade::kBars) {
         state = PLAYER_INTERACT;
         if (fade.phase) CheckWall();
     }

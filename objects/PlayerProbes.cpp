@@ -84,7 +84,7 @@ void Player::ApplyGravity() {
     if (in.fire) {
         if (markerShown) {
             state = PLAYER_INTERACT;
-            Fade::GetInstance().mode = 1;
+            Fade::GetInstance().mode = Fade::kBars;
         } else if ((state == PLAYER_WALK || state == PLAYER_STAND || aim != 0) && skin &&
                    skin->containerCount > 1 && !(state >= PLAYER_AIM_FORWARD && state <= PLAYER_AIM_BACK)) {
             state = PLAYER_AIM_STAND;
@@ -120,8 +120,11 @@ void Player::CheckWall() {
     RayProbe probe({KIND_MAP, KIND_BOX, KIND_SWITCH, KIND_STATUE, KIND_GOAL, KIND_ITEM, KIND_DOOR, KIND_CHEST},
                    ProbeRange::Window, kProbeWindow);
     ProbeHit hit;
-    // Nothing ahead (or no direction yet): no wall, and the marker stays as it was.
-    if (D3DXVec3Length(&direction) == 0.0f || !probe.CastNearest(origin, direction, hit)) return;
+    // Nothing ahead (or no direction yet): no wall, and nothing in reach to show the marker for.
+    if (D3DXVec3Length(&direction) == 0.0f || !probe.CastNearest(origin, direction, hit)) {
+        markerShown = 0;
+        return;
+    }
     CharacterBase& other = *hit.object;
 
     if (hit.distance < kReach && (other.kind == KIND_ITEM || other.kind == KIND_CHEST)) {

@@ -10,3 +10,12 @@ struct EscLatch {
     // True once for each press of Esc.
     static bool Pressed();
 };
+
+// R on the keyboard or Back on the pad, once per press: restarts a stage.
+struct RestartLatch {
+    static bool& Held() {
+        static bool held = false;
+        return held;
+    }
+    static bool Pressed();
+};

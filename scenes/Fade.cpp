@@ -40,9 +40,18 @@ void Fade::Update() {
             alpha = 0;
             break;
         case 1: UpdateBars(); break;
-        case 2: UpdateBlack(); break;
+        case kToBlack:
+        case kToBlackStill: UpdateBlack(); break;
         default: break;
     }
+}
+
+void Fade::StartBlack(int blackMode) {
+    mode = blackMode;
+    phase = 0;
+    alpha = 0;
+    barHeight = 0.0f;
+    barTimer = 0.0f;
 }
 
 void Fade::UpdateBars() {
@@ -84,7 +93,7 @@ void Fade::Draw() {
     if (textureGeneration != TextureManager::GetInstance().Generation()) FetchTextures();
     GraphicsDevice& graphics = GraphicsDevice::GetInstance();
     graphics.DrawFullScreenTexture(black, 0, 600, (static_cast<D3DCOLOR>(alpha) << 24) | 0xFFFFFF);
-    if (mode == 1) {
+    if (mode == kBars) {
         graphics.DrawFullScreenTexture(black, static_cast<int>(barHeight - kBarHeight), 60, 0xFFFFFFFF);
         graphics.DrawFullScreenTexture(black, static_cast<int>(600.0f - barHeight), 60, 0xFFFFFFFF);
     }

@@ -7,7 +7,9 @@
 #include "graphics/GraphicsDevice.h"
 #include "loading/ObjectPlacement.h"
 #include "loading/ResourceLoader.h"
+#include "objects/CGoal.h"
 #include "objects/ObjectList.h"
+#include "objects/Player.h"
 #include "scenes/EscLatch.h"
 #include "scenes/Fade.h"
 #include "scenes/StageView.h"
@@ -21,8 +23,30 @@ const char* GameScene::Placement(int stage) {
     return stage == 0 ? "Data/txt/Mapdata1.txt" : stage == 1 ? "Data/txt/Mapdata2.txt" : "";
 }
 
+// The values the player carries from scene to scene, as they were when the stage was entered from
+// outside; a restart puts them back.
+PlayerShared& GameScene::EntryValues() {
+    static PlayerShared values;
+    return values;
+}
+
+bool& GameScene::RestartPending() {
+    static bool pending = false;
+    return pending;
+}
+
+// Once the screen is black the stage is built again from its placement file, as it was entered.
+void GameScene::Restart() {
+    restarting = false;
+    RestartPending() = true;
+    changer->ChangeScene(SCENE_GAME);
+}
+
 void GameScene::Initialize() {
     StopTitleMusic();
+    if (RestartPending()) Player::Shared() = EntryValues();
+    else EntryValues() = Player::Shared();
+    RestartPending() = false;
     const int stage = Application::GetInstance().stageSelect;
     ResourceLoader::GetInstance().Load("Data/txt/Game.txt");
     ResourceLoader::GetInstance().Load(MapList(stage));
@@ -36,7 +60,14 @@ void GameScene::Initialize() {
 }
 
 void GameScene::Update() {
-    if (EscLatch::Pressed()) changer->ChangeScene(SCENE_TITLE);
+    // A stage won at its goal goes on to the title through the goal's fade, whatever is pressed.
+    const bool won = AnyGoalReached();
+    if (EscLatch::Pressed() && !won) changer->ChangeScene(SCENE_TITLE);
+    if (RestartLatch::Pressed() && !won && !restarting) {
+        restarting = true;
+        Fade::GetInstance().StartBlack(Fade::kToBlackStill);
+    }
+    if (restarting && Fade::GetInstance().Black()) Restart();
     UpdateObjects();
     RemoveDeadObjects();
     Camera* camera = Application::GetInstance().camera;

@@ -1,9 +1,13 @@
 #pragma once
 // One stage of the game: loads the common game resources and the stage's own list, builds the stage
 // from its placement file, then updates every object, lets the camera follow the mouse and draws the
-// stage through the shader manager. The stage lives in the object list; the scene keeps no state.
+// stage through the shader manager. The stage lives in the object list. R (or the pad's Back) starts
+// the stage again from its beginning through a fade to black; Esc leaves for the title, except once
+// the goal has been reached.
 #include "app/BaseScene.h"
 #include "app/SceneId.h"
+
+struct PlayerShared;
 
 class GameScene : public BaseScene {
 public:
@@ -19,4 +23,11 @@ public:
     // The map resource list and placement file of a stage; empty for a stage that does not exist.
     static const char* MapList(int stage);
     static const char* Placement(int stage);
+
+private:
+    static PlayerShared& EntryValues();
+    static bool& RestartPending();
+    void Restart();
+
+    bool restarting = false;  // the fade to black before a restart runs
 };

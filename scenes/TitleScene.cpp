@@ -29,12 +29,13 @@ constexpr int kGunContainers = 2;
 constexpr float kEyeHeight = 2.0f;
 constexpr WORD kStartButtons = XINPUT_GAMEPAD_RIGHT_SHOULDER | XINPUT_GAMEPAD_B | XINPUT_GAMEPAD_START;
 
-// The first count objects of the kind (as many as exist).
-std::vector<CharacterBase*> FirstFew(int kind, int count) {
-    std::vector<CharacterBase*> found;
-    CollectByKind(found, kind);
-    if (static_cast<int>(found.size()) > count) found.resize(static_cast<size_t>(std::max(count, 0)));
-    return found;
+// Calls visit on the first count objects of the kind (as many as exist), without gathering them.
+template <typename Visit>
+void ForFirstFew(int kind, int count, Visit&& visit) {
+    int seen = 0;
+    ForEachOfKind(kind, [&](CharacterBase* object) {
+        if (seen++ < count) visit(object);
+    });
 }
 
 }  // namespace
@@ -64,7 +65,7 @@ void TitleScene::Initialize() {
 
 // Only the doors the hub has are opened, however far the progress goes.
 void TitleScene::OpenByProgress() {
-    for (CharacterBase* door : FirstFew(KIND_DOOR, openDoors)) static_cast<CDoor*>(door)->open = 1;
+    ForFirstFew(KIND_DOOR, openDoors, [](CharacterBase* door) { static_cast<CDoor*>(door)->open = 1; });
     auto* player = static_cast<Player*>(FirstOfKind(KIND_PLAYER));
     if (openDoors > 1 && player && player->skin) player->skin->containerCount = kGunContainers;
 }
@@ -79,15 +80,18 @@ void TitleScene::Update() {
     } else {
         logoAlpha = std::max(logoAlpha - kLogoFade, 0);
         if (entered) {
-            for (CharacterBase* launcher : FirstFew(KIND_LAUNCHER, openLaunchers)) launcher->state = 1;
+            ForFirstFew(KIND_LAUNCHER, openLaunchers, [](CharacterBase* launcher) { launcher->state = 1; });
             UpdateObjects();
             RemoveDeadObjects();
         }
     }
     Camera* camera = app.camera;
     if (entered) {
-        if (camera) {
-            camera->mouseControl = true;
+        // During a fade to black the camera swings after the player on its own, as in a stage.
+        const Fade& fade = Fade::GetInstance();
+        const bool fading = fade.mode == Fade::kToBlack || fade.mode == Fade::kToBlackStill;
+        if (camera && !fading) camera->mouseControl = true;
+        if (camera && camera->mouseControl) {
             camera->pitch = Mouse::GetInstance().GetVerticalAngle();
             camera->yaw = Mouse::GetInstance().GetHorizontalAngle();
         }

@@ -16,7 +16,7 @@ bool ParseInt(const std::string& text, long long min, long long max, long long& 
 
 const std::map<std::string, int>& KeyTokens() {
     static const std::map<std::string, int> keys = {
-        {"W", 'W'}, {"A", 'A'}, {"S", 'S'}, {"D", 'D'},
+        {"W", 'W'}, {"A", 'A'}, {"S", 'S'}, {"D", 'D'}, {"R", 'R'},
         {"SPACE", VK_SPACE}, {"ESC", VK_ESCAPE}, {"LBUTTON", VK_LBUTTON},
     };
     return keys;
@@ -32,6 +32,7 @@ const std::map<std::string, WORD>& PadTokens() {
         {"PAD_DOWN", XINPUT_GAMEPAD_DPAD_DOWN},
         {"PAD_LEFT", XINPUT_GAMEPAD_DPAD_LEFT},
         {"PAD_RIGHT", XINPUT_GAMEPAD_DPAD_RIGHT},
+        {"PAD_BACK", XINPUT_GAMEPAD_BACK},
     };
     return buttons;
 }

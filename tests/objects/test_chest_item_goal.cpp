@@ -194,7 +194,7 @@ TEST_F(ChestItemGoalTest, TheStageExitWritesTheNextProgressAndSendsTheGameBackTo
     goal->OnHit(player);
     EXPECT_EQ(goal->reached, 1);
     EXPECT_EQ(FieldLog(*goal).values, (std::map<std::string, float>{{"reached", 1}}));
-    EXPECT_EQ(Fade::GetInstance().mode, CGoal::kFadeToBlack);
+    EXPECT_EQ(Fade::GetInstance().mode, Fade::kToBlack);
     Frame();
     // Turned to the goal's facing negated, all sixteen elements; the camera swings after the player.
     for (unsigned r = 0; r < 4; ++r)
@@ -210,6 +210,41 @@ TEST_F(ChestItemGoalTest, TheStageExitWritesTheNextProgressAndSendsTheGameBackTo
     EXPECT_EQ(goal->reached, 0);
     EXPECT_EQ(Contents(scratch / "save.dat"), "3\n");
     EXPECT_FALSE(std::filesystem::exists(scratch / "save.dat.tmp"));
+}
+
+TEST_F(ChestItemGoalTest, TheFirstTouchWinsFromAnyFadeAndTheSavedProgressOnlyGrows) {
+    Application& app = Application::GetInstance();
+    std::filesystem::current_path(scratch);
+    CGoal* exit = Place<CGoal>({"State(0)"});
+    CGoal* other = Place<CGoal>({"Pos(3,0,0)", "State(1)"});
+    Toucher player(KIND_PLAYER);
+    struct Case {
+        const char* stored;
+        int stage;
+        const char* saved;
+    };
+    // Replaying the first stage after both keeps 3; winning the second over 1 saves 3 at the touch.
+    for (const Case& c : {Case{"3\n", 0, "3\n"}, Case{"1\n", 1, "3\n"}}) {
+        std::ofstream("save.dat") << c.stored;
+        app.stageSelect = c.stage;
+        app.nextScene = SCENE_NONE;
+        Fade& fade = Fade::GetInstance();
+        fade.mode = Fade::kBars;  // the bars of a chest, already leaving
+        fade.phase = 1;
+        fade.barHeight = 40.0f;
+        exit->OnHit(&player);
+        EXPECT_EQ(fade.mode, Fade::kToBlack);
+        EXPECT_EQ(fade.phase, 0);
+        EXPECT_EQ(fade.alpha, 0);
+        EXPECT_EQ(Contents(scratch / "save.dat"), c.saved) << "saved at the touch";
+        other->OnHit(&player);
+        EXPECT_EQ(other->reached, 0) << "a second goal changes nothing";
+        EXPECT_GT(FramesUntilBlack(), 60) << "the whole fade runs";
+        EXPECT_EQ(app.nextScene, SCENE_TITLE);
+        EXPECT_EQ(app.stageSelect, -1);
+        EXPECT_EQ(Contents(scratch / "save.dat"), c.saved);
+        Frame(100);
+    }
 }
 
 TEST_F(ChestItemGoalTest, EachExitKindAsksForItsSceneAndStageAndOthersAskForNothing) {

@@ -95,7 +95,7 @@ TEST_F(FlameStatueTest, PuffsShowHeadOnRingsFromTheSideAndFlamesFadeOutBeyondEig
     EXPECT_EQ(ring.alpha, 0);
 }
 
-TEST_F(FlameStatueTest, FlamesWithinTwoUnitsShoveTheTargetATenthStraightAwayEachFrame) {
+TEST_F(FlameStatueTest, FlamesWithinTwoUnitsShoveTheTargetATenthStraightAwayAcrossTheFloorEachFrame) {
     PlaceFloor();
     // At the height of the mouth, so the flames shove it back along their flight.
     StandIn* target = PlaceStandIn(D3DXVECTOR3(0.3f, 1.5f, 3.0f));
@@ -117,6 +117,7 @@ TEST_F(FlameStatueTest, FlamesWithinTwoUnitsShoveTheTargetATenthStraightAwayEach
         }
         ++pushes;
         D3DXVECTOR3 away = before - last->position;
+        away.y = 0.0f;
         D3DXVec3Normalize(&away, &away);
         EXPECT_NEAR(moved.x, 0.1f * away.x, 1e-5f) << frame;
         EXPECT_NEAR(moved.y, 0.1f * away.y, 1e-5f) << frame;
@@ -143,6 +144,20 @@ TEST_F(FlameStatueTest, ThePlayerItselfIsDrivenBackFromTheFlames) {
         const D3DXVECTOR3 d = at - p.position;
         EXPECT_GE(D3DXVec3Length(&d), 2.0f);
     }
+}
+
+TEST_F(FlameStatueTest, TheFireNeverShovesThePlayerThroughAWall) {
+    // The player stands between the mouth and a wall whose face lies at z = 3.6.
+    PlaceMap({{{0, -0.5f, 0}, {30, 0.5f, 30}}, {{0, 2, 4.1f}, {6, 2, 0.5f}}});
+    Player* player = PlacePlayer(D3DXVECTOR3(0, 0, 2.0f));
+    Place<CFlameStatue>({"Pos(0,0,0)", "Target(Player)", kFlameTex});
+    float nearest = 0.0f;
+    for (int frame = 0; frame < 600; ++frame) {
+        Frame();
+        nearest = std::max(nearest, player->Position().z);
+        ASSERT_LE(player->Position().z, 3.6f - 0.5f + 1e-3f) << frame;
+    }
+    EXPECT_GT(nearest, 3.0f) << "shoved right up to the wall";
 }
 
 TEST_F(FlameStatueTest, OverTenThousandFramesTheFlamesStayFew) {

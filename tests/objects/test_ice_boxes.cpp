@@ -15,11 +15,6 @@ namespace {
 
 class IceBoxTest : public StageWorldTest {
 protected:
-    void SetUp() override {
-        StageWorldTest::SetUp();
-        CWoodBox::slideFactor = 0.0f;
-        CStoneBox::slideFactor = 0.0f;
-    }
     template <typename Box>
     Box* PlaceBox(const std::string& pos) {
         return Place<Box>({"Pos(" + pos + ")", "Mesh(data/xfile/Object/Crate.x)"});
@@ -145,6 +140,55 @@ TEST_F(IceBoxTest, ABoxRestsOnWhatLiesBelowAndThePlayerPushesItAfterLeaningIn) {
     EXPECT_EQ(player->pushReady, 1);
     EXPECT_GT(box->Position().z, startZ + 0.5f) << "pushed along once ready";
     EXPECT_NEAR(box->Position().x, 0.0f, 1e-4f);
+}
+
+TEST_F(IceBoxTest, PushedAtAWallForLongABoxStaysOutAndNoOtherBoxGlidesWithAFrozenOne) {
+    // A wall whose face lies at z = 5.5; a wood box frozen through stands well aside.
+    PlaceMap({{{0, -0.5f, 0}, {30, 0.5f, 30}}, {{0, 2, 6}, {8, 2, 0.5f}}});
+    CWoodBox* frozen = PlaceBox<CWoodBox>("8,0,0");
+    CWoodBox* box = PlaceBox<CWoodBox>("0,0,2");
+    Player* player = PlacePlayer({0, 0, 0});
+    ColdHits(*frozen, 20);
+    input.held = {'W'};
+    for (int frame = 1; frame <= 300; ++frame) {
+        Frame();
+        ASSERT_LE(box->Position().z + 0.5f, 5.5f - 0.8f + 1e-3f) << frame;
+    }
+    ASSERT_EQ(frozen->FreezeLevel(), 3);
+    // Pushed all the way: it stops within one push step (0.03) of its clearance.
+    EXPECT_NEAR(box->Position().z, 5.5f - 1.3f - 0.015f, 0.015f + 1e-4f);
+    EXPECT_LT(player->Position().z, box->Position().z - 0.9f) << "the player stays out of the box";
+    input.held = {};
+    const D3DXVECTOR3 rest = box->Position();
+    Frame(60);
+    EXPECT_EQ(box->Position(), rest) << "it does not glide on";
+    EXPECT_EQ(frozen->Position().x, 8.0f);
+}
+
+TEST_F(IceBoxTest, ABoxPushedOverALedgeCrumblesThereAndReformsOnceItsHomeIsClear) {
+    // The floor drops by 1.2 beyond z = 5.
+    PlaceMap({{{0, -0.5f, -5}, {30, 0.5f, 10}}, {{0, -1.7f, 20}, {30, 0.5f, 15}}});
+    CWoodBox* box = PlaceBox<CWoodBox>("0,0,2");
+    Player* player = PlacePlayer({0, 0, 0});
+    input.held = {'W'};
+    int crumbled = 0;
+    for (int frame = 1; frame <= 400 && !crumbled; ++frame) {
+        Frame();
+        if (box->breaking) crumbled = frame;
+        ASSERT_GT(box->Position().y, -0.01f) << "never down on the lower floor";
+    }
+    ASSERT_GT(crumbled, 0);
+    EXPECT_LT(box->Position().z, 5.0f) << "at the brink";
+    EXPECT_EQ(Plays(13), 1);
+    // Someone stands where it re-forms: it waits unseen.
+    input.held = {};
+    player->MoveTo({0.3f, 0, 2.2f});
+    Frame(120);
+    EXPECT_TRUE(box->breaking);
+    player->MoveTo({0, 0, -4});
+    Frame(2);
+    EXPECT_FALSE(box->breaking);
+    EXPECT_FLOAT_EQ(box->Position().z, 2.0f);
 }
 
 }  // namespace

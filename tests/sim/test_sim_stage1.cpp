@@ -132,11 +132,27 @@ TEST_F(SimStage1, TheSolveScriptPlaysEveryLessonInOrderAndReachesTheGoal) {
     EXPECT_EQ(ReadFile((root / "save.dat").string()), "2\n");
 }
 
+TEST_F(SimStage1, AWinIsKeptThroughEscInTheGoalsFadeAndAReplayNeverLowersTheProgress) {
+    // The solve script with Esc pressed while the screen darkens after the goal.
+    const fs::path solve = fs::path(VELDORIN_SOURCE_DIR) / "tests/sim/playthrough/stage1.txt";
+    std::ofstream(root / "esc.txt") << ReadFile(solve.string()) << "2240-2245 ESC\n";
+    for (const auto& [stored, expected] : {std::pair<const char*, const char*>{nullptr, "2\n"}, {"3\n", "3\n"}}) {
+        if (stored) std::ofstream(root / "save.dat") << stored;
+        else fs::remove(root / "save.dat");
+        const std::vector<Frame> f = Run(root / "esc.txt", 2300);
+        ASSERT_EQ(f.size(), 2300u);
+        EXPECT_EQ(First(f, [](const Frame& x) { return x.scene == 1; }), 2296) << "back through the goal's fade";
+        EXPECT_EQ(ReadFile((root / "save.dat").string()), expected);
+    }
+}
+
 TEST_F(SimStage1, TheClosedDoorAndTheGunBeforeItsItemLeadNowhere) {
     // Up the ledge, then straight at door 1: pushing and jumping at it; then the gun button, which
-    // does nothing yet; then standing on the switch until the door is open and running for it.
+    // does nothing yet; then standing on the switch until the door is open and running for it (over
+    // the box lane's east rail both ways).
     std::ofstream(root / "wrong.txt") << "1-130 W\n100 SPACE\n140-174 D\n176-330 W\n250 SPACE\n300 SPACE\n"
-                                         "335-420 LBUTTON\n425-440 S\n445-530 A\n700-785 D\n786-960 W\n";
+                                         "335-420 LBUTTON\n425-440 S\n445-530 A\n490 SPACE\n700-785 D\n701 SPACE\n"
+                                         "786-960 W\n";
     const std::vector<Frame> f = Run(root / "wrong.txt", 960);
     ASSERT_EQ(f.size(), 960u);
     float furthest = -100.0f;

@@ -111,13 +111,44 @@ TEST_F(SimStage2Test, TheSolveScriptPlaysTheStageToItsGoal) {
     EXPECT_GT(Pos(at(1160), "Player", 2), 24.0);
     EXPECT_GT(Pos(at(1306), "Player", 2), 31.0) << "through the door";
 
-    // The goal: the fade starts on frame 1367, the title follows and the progress is 3.
+    // The goal: the fade starts on frame 1368, the title follows and the progress is 3.
     const int fade = FirstFrame(dump, [](const std::string& l) { return l.find("\"mode\":2") != std::string::npos; });
-    EXPECT_EQ(fade, 1367);
+    EXPECT_EQ(fade, 1368);
     EXPECT_EQ(Field(at(fade), "CGoal", "reached"), 1);
     const int title = FirstFrame(dump, [](const std::string& l) { return Number(l, "scene") == 1; });
-    EXPECT_EQ(title, 1432);
+    EXPECT_EQ(title, 1433);
     EXPECT_EQ(ReadFile((root / "save.dat").string()), "3\n");
+}
+
+TEST_F(SimStage2Test, RInTheMiddleBuildsTheStageAgainAsItWasEntered) {
+    // The solve script up to the fire lane, with the switch latched and ice laid; then R.
+    std::ifstream solve(fs::path(VELDORIN_SOURCE_DIR) / "tests/sim/playthrough/stage2.txt");
+    std::string script;
+    for (std::string line; std::getline(solve, line) && line.rfind("1096-", 0) != 0;) script += line + "\n";
+    const std::vector<std::string> dump = RunText(1400, script + "1100 R\n1101-1400 W\n");
+    ASSERT_EQ(dump.size(), 1400u);
+    const auto at = [&](int frame) -> const std::string& { return dump[frame - 1]; };
+    ASSERT_EQ(Field(at(1099), "CSwitch", "fullyPressed"), 1);
+    ASSERT_NE(at(1099).find("\"class\":\"ColdObject\""), std::string::npos);
+    // The screen goes black with the player standing, the stage is built anew, and it fades in.
+    const std::vector<std::string> after(dump.begin() + 1100, dump.end());
+    const int rebuilt = 1100 + FirstFrame(after, [](const std::string& l) { return Pos(l, "Player", 2) == 0.0; });
+    ASSERT_GT(rebuilt, 1100);
+    EXPECT_LT(rebuilt, 1100 + 70);
+    EXPECT_NEAR(Pos(at(rebuilt - 1), "Player", 2), Pos(at(1100), "Player", 2), 0.1) << "no walking in the fade";
+    // Every object as on the stage's first frame, flames aside (they are seeded by the clock), and the
+    // player, who walked on that frame, standing where the stage starts with the gun, facing ahead.
+    const auto objects = [](const std::string& line) {
+        std::string text = line.substr(line.find("\"objects\":"));
+        text = text.substr(0, text.find("\"sound\":"));
+        return std::regex_replace(text, std::regex(R"re(\{"i":\d+,"class":"(CFlameStatue|Player)"[^}]*\})re"), "");
+    };
+    EXPECT_EQ(objects(at(rebuilt)), objects(at(1)));
+    EXPECT_NE(Object(at(rebuilt), "Player").find("\"pos\":[0,0.01,0]"), std::string::npos);
+    EXPECT_EQ(Field(at(rebuilt), "Player", "yaw"), 0);
+    EXPECT_EQ(Field(at(rebuilt), "Player", "containers"), 2);
+    EXPECT_EQ(at(1400).find("\"class\":\"ColdObject\""), std::string::npos) << "the W held after R lays no ice";
+    EXPECT_FALSE(fs::exists(root / "save.dat")) << "progress unchanged";
 }
 
 TEST_F(SimStage2Test, TheWrongWayLeavesThePuzzleClosed) {

@@ -9,7 +9,7 @@ namespace xmodels {
 namespace {
 
 constexpr float kHalf = 12.0f;       // the courtyard spans -12 .. 12 in x and z
-constexpr float kWallHeight = 4.0f;  // above any jump
+constexpr float kWallHeight = 5.2f;  // a jump (3.15) from a crate (1 up) stays a unit below it
 constexpr float kWallThick = 0.5f;   // doors (0.3 thick) slide into it
 constexpr float kAlcoveDepth = 6.0f;
 constexpr float kAlcoveHalf = 1.75f;

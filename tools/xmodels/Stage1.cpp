@@ -20,7 +20,7 @@ D3DXVECTOR3 Middle(const Block& b) { return (b.lo + b.hi) * 0.5f; }
 D3DXVECTOR3 Half(const Block& b) { return (b.hi - b.lo) * 0.5f; }
 
 struct Palette {
-    uint32_t wall, snow, floor[12], frame, lantern, track, rim, iron, runway, edge, bark, pine, crystal, banner[3];
+    uint32_t wall, snow, floor[13], frame, lantern, track, rim, iron, runway, edge, bark, pine, crystal, banner[3];
 };
 
 XMaterial Textured(XMaterial m, const char* texture) {
@@ -32,13 +32,14 @@ Palette MakePalette(MeshBuilder& b) {
     Palette p{};
     p.wall = b.AddMaterial(Textured(Colour(0.74f, 0.80f, 0.92f, 1, 8, 0.1f), "stage1_rock.png"));
     p.snow = b.AddMaterial(Colour(0.96f, 0.98f, 1.0f, 1, 20, 0.3f));
-    const float tints[12][3] = {{0.74f, 0.80f, 0.92f}, {0.74f, 0.80f, 0.92f}, {0.90f, 0.90f, 0.80f},
+    const float tints[13][3] = {{0.74f, 0.80f, 0.92f}, {0.74f, 0.80f, 0.92f}, {0.90f, 0.90f, 0.80f},
                                 {0.82f, 0.89f, 0.98f}, {0.96f, 0.88f, 0.78f}, {0.80f, 0.92f, 0.94f},
                                 {0.48f, 0.54f, 0.66f}, {0.35f, 0.37f, 0.42f}, {0.90f, 0.95f, 1.0f},
-                                {0.34f, 0.40f, 0.56f}, {0.78f, 0.56f, 0.34f}, {1.0f, 0.90f, 0.62f}};
-    for (int i = 0; i < 12; ++i)
+                                {0.34f, 0.40f, 0.56f}, {0.78f, 0.56f, 0.34f}, {1.0f, 0.90f, 0.62f},
+                                {0.86f, 0.56f, 0.26f}};
+    for (int i = 0; i < 13; ++i)
         p.floor[i] = b.AddMaterial(Textured(Colour(tints[i][0], tints[i][1], tints[i][2], 1, 12, 0.15f),
-                                            i == 10 ? "stage1_wood.png" : "stage1_floor.png"));
+                                            i == 10 || i == 12 ? "stage1_wood.png" : "stage1_floor.png"));
     p.frame = b.AddMaterial(Textured(Colour(0.86f, 0.56f, 0.26f, 1, 10, 0.1f), "stage1_wood.png"));
     p.lantern = b.AddMaterial(Colour(1.0f, 0.86f, 0.45f, 1, 8, 0.2f, {0.9f, 0.7f, 0.3f}));
     p.track = b.AddMaterial(Colour(0.42f, 0.30f, 0.20f, 1, 6, 0.05f));

@@ -1,6 +1,8 @@
 // The first stage's solid blocks (see Stage1Layout.h for the plan they follow).
 #include "tools/xmodels/Stage1Layout.h"
 
+#include <algorithm>
+
 namespace xmodels::stage1 {
 namespace {
 
@@ -38,6 +40,10 @@ std::vector<Block> Blocks() {
     Add(b, sx - h, kDeep, kStepZ, sx + h, 0, sz - h, Surface::HallFloor);
     Add(b, sx - h, kDeep, sz + h, sx + h, 0, kWall1 + 1, Surface::HallFloor);
     Add(b, sx - h, kDeep, sz - h, sx + h, kSwitchHoleFloor, sz + h, Surface::HallFloor);
+    for (float side : {-1.0f, 1.0f}) {
+        const float face = sx + side * kLaneHalf, outer = face + side * kRailThick;
+        Add(b, std::min(face, outer), 0, kStepZ, std::max(face, outer), kRailTop, kWall1, Surface::Rail);
+    }
     Add(b, -w, kDeep, kWall1 + 1, w, 0, kWall2 + 1, Surface::TreasuryFloor);
     Add(b, kDaisX - kDaisRadius, 0, kDaisZ - kDaisRadius, kDaisX + kDaisRadius, kDaisHeight, kDaisZ + kDaisRadius,
         Surface::Dais);

@@ -6,7 +6,8 @@
 //  - the exit court (z 30.6 .. 40) behind a door at x = -3 with a lintel above it.
 // The drawn mesh has bevelled, textured walls with plinths, copings and pillars; the collision mesh
 // is the plain floor and wall boxes (under two hundred faces), so the ray queries stay cheap. Walls
-// are 4.2 high, above the player's jump; the space above is left open.
+// are 7.6 high: a jump (3.15 up) from the frozen statue's top (3.8), the highest thing that may be
+// stood on, stays short of them; the space above is left open.
 #include <algorithm>
 #include <vector>
 
@@ -22,7 +23,7 @@ constexpr float kHalfWidth = 6.0f;   // inner faces of the side walls
 constexpr float kSouth = -3.0f;      // inner face of the south wall
 constexpr float kNorth = 40.0f;      // inner face of the north wall
 constexpr float kThick = 0.6f;
-constexpr float kHeight = 4.2f;
+constexpr float kHeight = 7.6f;
 constexpr float kArchWallZ = 11.0f;  // the archway wall, kThick deep
 constexpr float kDoorWallZ = 30.0f;  // the door wall, kThick deep
 constexpr float kArchX = 3.5f, kArchHalf = 1.1f;

@@ -1,12 +1,13 @@
 // The stone statues.
 //  - FlameStatue: a dragon's head on a pedestal, 1 wide and about 2 tall, facing +z. Its jaws part
 //    round (0, 1.5, 0.5) with embers glowing inside; its eyes glow too.
-//  - Statue_Eagle: a stone eagle with half-raised wings on a perch, the perch carried by an iron fork
-//    whose two cheeks (z = +-0.17) hold the wheel's axle at (0, 0.5, 0); the perch's top is at 1.16.
+//  - Statue_Eagle: a stone eagle with half-raised wings on a perch, the perch carried high on an iron
+//    fork whose two cheeks (z = +-0.17) hold the wheel's axle at (0, 0.5, 0); the perch's top is at
+//    2.36 and the eagle's head at about 3.2, so that the statue stands too high to jump onto or over.
 //  - Wheel: a wooden spoked wheel with an iron tyre, radius 0.5, the axle along z and the centre at the
 //    origin, so that it turns about z; drawn 0.5 up in the statue's space it meets the fork.
 //  - Statue_Eagle_Col: a rough block of ice round the whole statue (x and z within +-0.65, y from 0 to
-//    2.6), its collision and its look when frozen in.
+//    3.8), its collision and its look when frozen in.
 #include <cmath>
 #include <cstdint>
 
@@ -16,6 +17,10 @@
 
 namespace xmodels {
 namespace {
+
+constexpr float kForkTop = 1.0f;     // the eagle is built on a perch this high ...
+constexpr float kPerchLift = 1.2f;   // ... and raised this much, the fork's cheeks stretched with it
+constexpr float kBlockHeight = 3.8f; // the ice block, above a jump from the floor (3.15) by a good margin
 
 XMaterial Stone(float r, float g, float b) {
     XMaterial m = Colour(r, g, b, 1, 6, 0.08f);
@@ -141,7 +146,10 @@ XModel Eagle() {
     AddGem(b, {0, 1.79f, 0.27f}, 0.02f, 0.04f, {1, 0, 0}, 0.4f);  // the hook
     b.UseMaterial(eye);
     for (float s : {-1.0f, 1.0f}) b.AddEllipsoid({s * 0.075f, 1.87f, 0.16f}, {0.025f, 0.022f, 0.02f}, 4, 8);
-    return SingleModel("Statue_Eagle", b);
+    XModel model = SingleModel("Statue_Eagle", b);
+    for (D3DXVECTOR3& p : model.frames[0].meshes[0].positions)
+        if (p.y > kForkTop) p.y += kPerchLift;
+    return model;
 }
 
 XModel Wheel() {
@@ -191,7 +199,7 @@ XModel EagleIceBlock() {
     XMaterial ice = Colour(0.75f, 0.92f, 1.0f, 0.8f, 50, 0.9f, {0.10f, 0.18f, 0.25f});
     ice.texture = "statue_ice.png";
     b.AddMaterial(ice);
-    const D3DXVECTOR3 centre(0, 1.3f, 0), half(0.65f, 1.3f, 0.65f);
+    const D3DXVECTOR3 centre(0, kBlockHeight / 2, 0), half(0.65f, kBlockHeight / 2, 0.65f);
     // Each face a grid of cells whose corners sink inward by up to 0.06 (none on the floor), each
     // triangle flat so the facets catch the light like chipped ice.
     auto corner = [&](D3DXVECTOR3 p) {
