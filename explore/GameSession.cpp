@@ -9,8 +9,6 @@
 #include "graphics/GraphicsDevice.h"
 #include "graphics/MeshManager.h"
 #include "graphics/TextureManager.h"
-#include "objects/CStoneBox.h"
-#include "objects/CWoodBox.h"
 #include "objects/ObjectList.h"
 #include "objects/Player.h"
 #include "platform/Platform.h"
@@ -48,8 +46,7 @@ void GameSession::ResetProgramState() {
     app.closeRequested = false;
     Player::ResetShared();
     EscLatch::Held() = false;
-    CWoodBox::slideFactor = 0.0f;
-    CStoneBox::slideFactor = 0.0f;
+    RestartLatch::Held() = false;
     Fade& fade = Fade::GetInstance();
     fade.mode = fade.phase = fade.alpha = 0;
     fade.barHeight = fade.barTimer = 0.0f;
@@ -58,6 +55,9 @@ void GameSession::ResetProgramState() {
 
 GameSession::~GameSession() {
     Application& app = Application::GetInstance();
+    // A restart left half done (the stage was to be built again on the next frame) would hand the
+    // next session's first stage the values kept for it: the stage is built now, which clears them.
+    if (scenes && app.nextScene == SCENE_GAME) scenes->Update();
     // The main loop's shutdown order: scene, objects, shaders, camera, caches, device.
     app.sceneMgr = nullptr;
     scenes.reset();

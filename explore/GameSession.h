@@ -2,8 +2,8 @@
 // The whole game on the headless platform for one explorer run, set up and stepped as veldorin-sim
 // runs it (simulated clock, lock-step loads, message boxes answered "window", the same main-loop
 // frame), with the explorer's input. Every value game logic keeps between runs of one process (the
-// player's program-wide values, the boxes' class-wide slide, the Esc latch, the fade, the mouse
-// angles) is put back to its start first, so a run here plays as the same input plays in a new
+// player's program-wide values, the Esc and R latches, the fade, the mouse angles; a restart's kept
+// values are settled as a session ends) is put back to its start first, so a run here plays as the same input plays in a new
 // runner process. One session at a time.
 #include <filesystem>
 #include <memory>

@@ -6,7 +6,7 @@ namespace {
 
 // The keyboard tokens of the runner's scripts, in the order they are written.
 const std::pair<const char*, int> kKeys[] = {{"W", 'W'},         {"A", 'A'},           {"S", 'S'},
-                                             {"D", 'D'},         {"SPACE", VK_SPACE},  {"ESC", VK_ESCAPE},
+                                             {"D", 'D'},         {"R", 'R'},           {"SPACE", VK_SPACE},  {"ESC", VK_ESCAPE},
                                              {"LBUTTON", VK_LBUTTON}};
 
 bool Same(const FrameInput& a, const FrameInput& b) {

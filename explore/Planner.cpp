@@ -58,13 +58,21 @@ FrameInput Planner::Next() {
     titleWait = -1;
     const bool fading = Fade::GetInstance().mode != 0;
     if (!title && random.Chance(fading ? 0.03f : 0.0002f)) escHold = random.Int(1, 6);
+    // R restarts the stage through a fade: now and then, and more often while a fade is on.
+    if (!title && random.Chance(fading ? 0.02f : 0.0003f)) restartHold = random.Int(1, 4);
+    if (restartHold > 0) {
+        --restartHold;
+        in.keys['R'] = true;
+    }
     auto* player = static_cast<Player*>(FirstOfKind(KIND_PLAYER));
     if (!player) return in;
     if (stale || FirstOfKind(KIND_MAP) != stageMap) OnStage();
     stale = app.nextScene != SCENE_NONE;
     if (!planned) Choose(*player);
+    const bool restart = in.keys['R'];
     if (!plan.acting) Walk(*player, in);
     else Act(*player, in);
+    in.keys['R'] = in.keys['R'] || restart;
     return in;
 }
 

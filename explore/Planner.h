@@ -4,7 +4,8 @@
 // and the camera's heading as the game has them, then acts: pushes for a long stretch from one side,
 // jumps at the wall, fires the gun for a while with the camera turned and tilted at the target, lays
 // ice and jumps off the slide, stands still (on a switch), or mashes keys at random for a spell. On
-// the title it clicks to start after a while; in a fade it presses Esc now and then.
+// the title it clicks to start after a while; it presses Esc and R (restart) now and then, more often
+// in fades.
 #include <vector>
 
 #include "explore/MapSolids.h"
@@ -58,4 +59,5 @@ private:
     int mashChange = 0;
     int titleWait = -1;
     int escHold = 0;
+    int restartHold = 0;
 };

@@ -8,7 +8,7 @@ class CStoneStatue;
 
 class StatueGate : public Gate {
 public:
-    static constexpr float kMargin = 0.3f;  // past the far face of the statue's block at its placement
+    static constexpr float kMargin = 1.0f;  // past the far face of the statue's block: a whole body beyond it
 
     static std::unique_ptr<Gate> Make(CStoneStatue& statue, const GateContext& context);
 

@@ -11,6 +11,7 @@
 #include "explore/Explorer.h"
 #include "explore/Run.h"
 #include "explore/ScratchTree.h"
+#include "objects/CIceBox.h"
 #include "objects/ObjectList.h"
 #include "objects/Player.h"
 
@@ -72,6 +73,12 @@ struct Plant {
 };
 
 CharacterBase& First(int kind) { return *FirstOfKind(kind); }
+// The first wood or stone box (props share the boxes' kind).
+CharacterBase& FirstBox() {
+    for (CharacterBase* object : GetObjectList())
+        if (dynamic_cast<CIceBox*>(object)) return *object;
+    return *FirstOfKind(KIND_BOX);
+}
 void Lift(int kind, const D3DXVECTOR3& by) { First(kind).MoveTo(First(kind).Position() + by); }
 
 TEST(Explorer, PlantedFaultsBreakTheirRules) {
@@ -83,7 +90,10 @@ TEST(Explorer, PlantedFaultsBreakTheirRules) {
         {"stage1", 1, [](const fs::path&) { Lift(KIND_PLAYER, {0, -20, 0}); Player::Shared().lastGround.y -= 30; },
          "player-fell-through"},
         {"hub", 1, [](const fs::path&) { Lift(KIND_PLAYER, {100, 0, 0}); }, "player-outside"},
-        {"stage2", 1, [](const fs::path&) { Lift(KIND_BOX, {0, -1.5f, 0}); }, "object-in-map"},
+        // Stage 1's doors slide into the wall at +x: the box is set into that wall, then into the door.
+        {"stage1", 1, [](const fs::path&) { FirstBox().MoveTo(First(KIND_DOOR).Position() + D3DXVECTOR3(2, 0, 0)); },
+         "object-in-map"},
+        {"stage2", 1, [](const fs::path&) { FirstBox().MoveTo(First(KIND_DOOR).Position()); }, "object-in-object"},
         {"stage2", 1, [](const fs::path&) { First(KIND_PLAYER).MoveTo(First(KIND_STATUE).Position() + D3DXVECTOR3(0, 0, 3)); },
          "gate-statue"},
         {"stage1", 1, [](const fs::path&) { First(KIND_PLAYER).MoveTo(First(KIND_DOOR).Position() + D3DXVECTOR3(0, 0, 3)); },
