@@ -4,6 +4,7 @@
 #include "app/SceneId.h"
 #include "explore/GameSession.h"
 #include "explore/ScratchTree.h"
+#include "sim/FrameDump.h"
 
 const std::vector<Place>& Places() {
     static const std::vector<Place> places = {{"hub", SCENE_TITLE, 0}, {"stage1", SCENE_GAME, 0}, {"stage2", SCENE_GAME, 1}};
@@ -33,6 +34,10 @@ RunResult PlayRun(ScratchTree& tree, const Place& place, std::optional<int> prog
         }
         result.frames = frame;
         if (!checker.Check(frame, result.violation)) {
+            // The run may have left the place it began in (Esc to the hub, a goal): say where it broke.
+            const Application& app = Application::GetInstance();
+            result.violation.detail += " (in scene " + std::to_string(CurrentSceneId(app)) + ", stage " +
+                                       std::to_string(app.stageSelect) + ")";
             result.broke = true;
             break;
         }
