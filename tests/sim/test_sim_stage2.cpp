@@ -74,8 +74,8 @@ protected:
 };
 
 TEST_F(SimStage2Test, TheSolveScriptPlaysTheStageToItsGoal) {
-    const std::vector<std::string> dump = Run(1440, fs::path(VELDORIN_SOURCE_DIR) / "tests/sim/playthrough/stage2.txt");
-    ASSERT_EQ(dump.size(), 1440u);
+    const std::vector<std::string> dump = Run(1460, fs::path(VELDORIN_SOURCE_DIR) / "tests/sim/playthrough/stage2.txt");
+    ASSERT_EQ(dump.size(), 1460u);
     const auto at = [&](int frame) -> const std::string& { return dump[frame - 1]; };
 
     // The gun from the start; the statue rolls across to the west archway and is frozen there.
@@ -111,12 +111,12 @@ TEST_F(SimStage2Test, TheSolveScriptPlaysTheStageToItsGoal) {
     EXPECT_GT(Pos(at(1160), "Player", 2), 24.0);
     EXPECT_GT(Pos(at(1306), "Player", 2), 31.0) << "through the door";
 
-    // The goal: the fade starts on frame 1368, the title follows and the progress is 3.
+    // The goal: the fade starts on frame 1381, the title follows and the progress is 3.
     const int fade = FirstFrame(dump, [](const std::string& l) { return l.find("\"mode\":2") != std::string::npos; });
-    EXPECT_EQ(fade, 1368);
+    EXPECT_EQ(fade, 1381);
     EXPECT_EQ(Field(at(fade), "CGoal", "reached"), 1);
     const int title = FirstFrame(dump, [](const std::string& l) { return Number(l, "scene") == 1; });
-    EXPECT_EQ(title, 1433);
+    EXPECT_EQ(title, 1446);
     EXPECT_EQ(ReadFile((root / "save.dat").string()), "3\n");
 }
 
