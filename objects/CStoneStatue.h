@@ -11,7 +11,9 @@ public:
     static constexpr float kRollStep = 0.11f;       // per frame along the axis
     static constexpr float kSnapDistance = 0.2f;    // closer than this it stands on the player's line
     static constexpr float kProbeLift = 0.7f;       // the blocking ray's height above the statue's feet
-    static constexpr float kStopDistance = 1.25f;   // nearer obstacles ahead undo the frame's roll
+    // Nearer obstacles ahead undo the frame's roll: its block (0.65 a side) comes within a hand of a wall,
+    // leaving no gap the player could slip through.
+    static constexpr float kStopDistance = 0.8f;
     static constexpr float kProbeWindow = 5.0f;
     static constexpr float kMoveEpsilon = 0.001f;
     static constexpr int kRollSound = 11;

@@ -118,9 +118,9 @@ TEST_F(StoneStatueTest, WithoutATargetItStandsStill) {
     EXPECT_EQ(Plays(CStoneStatue::kRollSound), 0);
 }
 
-TEST_F(StoneStatueTest, AStatueOnePointTwoFromAWallInItsWayDoesNotMove) {
-    // A wall across x whose near face is at x = 1.2, tall enough for the probe 0.7 up.
-    PlaceMap({{{0, -0.5f, 0}, {30, 0.5f, 30}}, {{1.7f, 2, 0}, {0.5f, 2, 10}}});
+TEST_F(StoneStatueTest, AStatueNearerThanPointEightToAWallInItsWayDoesNotMove) {
+    // A wall across x whose near face is at x = 0.75, tall enough for the probe 0.7 up.
+    PlaceMap({{{0, -0.5f, 0}, {30, 0.5f, 30}}, {{1.25f, 2, 0}, {0.5f, 2, 10}}});
     PlaceStandIn(D3DXVECTOR3(5, 0, 0));
     CStoneStatue* statue = PlaceStatue(D3DXVECTOR3(0, 0, 0), 1);
     Frame(20);
@@ -129,17 +129,17 @@ TEST_F(StoneStatueTest, AStatueOnePointTwoFromAWallInItsWayDoesNotMove) {
     EXPECT_EQ(statue->wheelAngle, 0.0f);
     EXPECT_EQ(Plays(CStoneStatue::kRollSound), 0);
 
-    // From 2.0 away it rolls up until the next step would end nearer than 1.25.
+    // From 2.0 away it rolls up until the next step would end nearer than 0.8.
     ClearObjects();
     PlaceMap({{{0, -0.5f, 0}, {30, 0.5f, 30}}, {{2.5f, 2, 0}, {0.5f, 2, 10}}});
     PlaceStandIn(D3DXVECTOR3(5, 0, 0));
     statue = PlaceStatue(D3DXVECTOR3(0, 0, 0), 1);
     Frame(20);
-    EXPECT_NEAR(statue->Position().x, 0.66f, 1e-4f);
+    EXPECT_NEAR(statue->Position().x, 1.1f, 1e-4f);
     // Away from the wall it is free again.
     static_cast<StandIn*>(FirstOfKind(KIND_PLAYER))->MoveTo(D3DXVECTOR3(-5, 0, 0));
     Frame();
-    EXPECT_NEAR(statue->Position().x, 0.55f, 1e-4f);
+    EXPECT_NEAR(statue->Position().x, 0.99f, 1e-4f);
 }
 
 TEST_F(StoneStatueTest, BoxesStandingWithinFiveStopItOtherStatuesDoNot) {

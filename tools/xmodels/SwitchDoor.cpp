@@ -79,6 +79,9 @@ XModel Door() {
 
     b.UseMaterial(backing);
     b.AddBox({0, 1.5f, 0}, {0.97f, 1.49f, 0.08f});
+    // A tongue above the doorway, hidden in the lintel: it lifts the door's top above a jump, so the
+    // door cannot be stood on under the lintel.
+    b.AddBox({0, 3.3f, 0}, {0.97f, 0.3f, 0.08f});
     // Five upright planks with thin dark gaps between them.
     for (int k = 0; k < 5; ++k) {
         b.UseMaterial(planks[k % 2]);
