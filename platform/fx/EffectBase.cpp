@@ -1,6 +1,7 @@
 #include "platform/fx/EffectBase.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -63,6 +64,15 @@ D3DXHANDLE EffectBase::GetParameterByName(D3DXHANDLE, const char* name) {
     EffectParam* param = Find(name);
     return param ? param->decl.name.c_str() : nullptr;
 }
+
+namespace {
+
+// The integer view of a float parameter; a value an int cannot hold (NaN, out of range) reads as 0.
+int WholePart(float value) {
+    return std::isfinite(value) && std::fabs(value) < 2.0e9f ? static_cast<int>(value) : 0;
+}
+
+}  // namespace
 
 HRESULT EffectBase::SetTechnique(D3DXHANDLE name) {
     OnCall("SetTechnique", name, 0);
@@ -136,7 +146,7 @@ HRESULT EffectBase::SetFloat(D3DXHANDLE name, float value) {
     OnCall("SetFloat", name, 0);
     EffectParam* param = Find(name);
     if (!param) return D3D_OK;
-    if (param->decl.type == EffectParamType::Int) param->intValue = static_cast<int>(value);
+    if (param->decl.type == EffectParamType::Int) param->intValue = WholePart(value);
     param->values[0] = value;
     return D3D_OK;
 }
@@ -156,7 +166,7 @@ HRESULT EffectBase::SetVector(D3DXHANDLE name, const D3DXVECTOR4* vector) {
     if (!param || !vector) return D3D_OK;
     const float v[4] = {vector->x, vector->y, vector->z, vector->w};
     std::memcpy(param->values, v, sizeof v);
-    param->intValue = static_cast<int>(v[0]);
+    param->intValue = WholePart(v[0]);
     return D3D_OK;
 }
 
