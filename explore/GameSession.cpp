@@ -1,4 +1,5 @@
 #include "explore/GameSession.h"
+#include "sim/HeadlessShutdown.h"
 
 #include "app/Application.h"
 #include "app/GamePad.h"
@@ -59,19 +60,7 @@ GameSession::~GameSession() {
     // next session's first stage the values kept for it: the stage is built now, which clears them.
     if (scenes && app.nextScene == SCENE_GAME) scenes->Update();
     // The main loop's shutdown order: scene, objects, shaders, camera, caches, device.
-    app.sceneMgr = nullptr;
-    scenes.reset();
-    ClearObjects();
-    ShaderManager::GetInstance().Release();
-    delete app.camera;
-    app.camera = nullptr;
-    MeshManager::GetInstance().ReleaseAll();
-    TextureManager::GetInstance().ReleaseAll();
-    SoundManager::GetInstance().Release();
-    GraphicsDevice::GetInstance().Release();
-    if (app.hWnd) DestroyWindow(app.hWnd);
-    app.hWnd = nullptr;
-    UnregisterClassA(kWindowClassName, nullptr);
+    ShutDownHeadlessGame(scenes);
     ResetProgramState();
     app.stageSelect = 0;
     SetLoadPacing(nullptr);
