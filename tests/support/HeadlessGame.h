@@ -21,6 +21,7 @@
 #include "platform/sys/Clock.h"
 #include "platform/sys/MessageBoxHook.h"
 #include "shaders/ShaderManager.h"
+#include "sim/HeadlessShutdown.h"
 #include "sim/LoadLockstep.h"
 #include "sim/ScriptedInput.h"
 #include "sound/SoundManager.h"
@@ -54,19 +55,7 @@ public:
     ~HeadlessGame() {
         Application& app = Application::GetInstance();
         // The order of the main loop's shutdown: scene, objects, shaders, camera, caches, device.
-        app.sceneMgr = nullptr;
-        scenes.reset();
-        ClearObjects();
-        ShaderManager::GetInstance().Release();
-        delete app.camera;
-        app.camera = nullptr;
-        MeshManager::GetInstance().ReleaseAll();
-        TextureManager::GetInstance().ReleaseAll();
-        SoundManager::GetInstance().Release();
-        GraphicsDevice::GetInstance().Release();
-        if (app.hWnd) DestroyWindow(app.hWnd);
-        app.hWnd = nullptr;
-        UnregisterClassA(kWindowClassName, nullptr);
+        ShutDownHeadlessGame(scenes);
         app.nextScene = SCENE_NONE;
         app.stageSelect = 0;
         Player::ResetShared();
