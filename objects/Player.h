@@ -99,6 +99,9 @@ private:
     // of the highest surface hit; best and ground are the highest surface that is not an ice patch
     // (false when there is none). With touch, objects met at the feet are told so.
     bool ProbeGround(class RayProbe& probe, float length, bool touch, float& best, D3DXVECTOR3& ground);
+    // The wall ray ahead (pushing, reaching, the marker), and the head's own ray while in the air.
+    void CheckWallAhead();
+    void CheckHeadWall();
     // Turns yaw toward move by at most limit degrees and rebuilds rotMat from it.
     void TurnToward(float& yaw, float limit);
     void RebuildWorld();

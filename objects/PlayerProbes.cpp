@@ -16,9 +16,11 @@ constexpr float kFootContact = 0.1f;     // objects this close under the feet ar
 constexpr float kStandLift = 0.01f;
 constexpr float kStepDown = 0.5f;        // smaller drops are walked down without falling
 constexpr float kHoverAboveLast = 0.05f;
+constexpr float kCeilingNormal = 0.5f;  // faces whose normal points down more steeply are ceilings
 constexpr float kJumpSpeed = 0.3f;
 constexpr float kGravity = 0.015f;
 constexpr float kWallClearance = 0.5f;
+constexpr float kAirHeadRay = 1.5f;  // the head's wall ray in the air, above the feet
 constexpr float kReach = 1.0f;
 constexpr float kDoorShove = 1.0f;
 constexpr int kGunContainers = 2;
@@ -29,6 +31,13 @@ void SetPosition(D3DXMATRIX& transMat, const D3DXVECTOR3& p) {
     transMat._43 = p.z;
 }
 
+// Sideways only: a slanted face (a statue's rough ice) lifting the player would leave it above the
+// ground it stands on, and it would fall back and land again every other frame.
+D3DXVECTOR3 LevelPush(const ProbeHit& hit, float clearance, float c) {
+    const D3DXVECTOR3 push = hit.normal * (clearance - hit.distance) * c;
+    return D3DXVECTOR3(push.x, 0.0f, push.z);
+}
+
 }  // namespace
 
 bool Player::ProbeGround(RayProbe& probe, float length, bool touch, float& best, D3DXVECTOR3& ground) {
@@ -37,6 +46,9 @@ bool Player::ProbeGround(RayProbe& probe, float length, bool touch, float& best,
     bool landed = false;
     for (const ProbeHit& hit : probe.CastAll(D3DXVECTOR3(p.x, p.y + length, p.z), D3DXVECTOR3(0, -1, 0))) {
         const int hitKind = hit.object->kind;
+        // A face looking down is the underside of something the probe started inside (a lintel the
+        // rising head has reached): a ceiling, never ground to stand on.
+        if (hit.normal.y < -kCeilingNormal) continue;
         if (hit.point.y > best) {
             // An ice patch names the ground's kind without being the height stood on.
             groundKind = hitKind;
@@ -113,6 +125,12 @@ void Player::ApplyGravity() {
 }
 
 void Player::CheckWall() {
+    CheckWallAhead();
+    // In the air the feet ray runs low, so the head keeps off lintels and overhangs on its own.
+    if (inAir) CheckHeadWall();
+}
+
+void Player::CheckWallAhead() {
     D3DXVECTOR3 p = Position();
     const D3DXVECTOR3 origin(p.x, p.y + (inAir ? 0.1f : 0.7f), p.z);
     D3DXVECTOR3 direction;
@@ -154,12 +172,23 @@ void Player::CheckWall() {
     }
     // Whatever stops a slide ends it; a box met sliding has had its shove and goes on alone.
     if (state == PLAYER_SLIDE) EndSlide();
-    // Only sideways: a slanted face (a statue's rough ice) lifting the player would leave it above
-    // the ground it stands on, and it would fall back and land again every other frame.
-    const D3DXVECTOR3 push = hit.normal * (w - hit.distance) * c;
-    p.x += push.x;
-    p.z += push.z;
-    SetPosition(transMat, p);
+    SetPosition(transMat, p + LevelPush(hit, w, c));
+}
+
+void Player::CheckHeadWall() {
+    D3DXVECTOR3 p = Position();
+    D3DXVECTOR3 direction;
+    D3DXVec3Normalize(&direction, &move);
+    RayProbe probe({KIND_MAP, KIND_BOX, KIND_STATUE, KIND_DOOR, KIND_CHEST}, ProbeRange::Window, kProbeWindow);
+    ProbeHit hit;
+    if (D3DXVec3Length(&direction) == 0.0f ||
+        !probe.CastNearest(D3DXVECTOR3(p.x, p.y + kAirHeadRay, p.z), direction, hit))
+        return;
+    const float c = -D3DXVec3Dot(&hit.normal, &direction);
+    if (std::fabs(c) < 1e-6f) return;
+    const float w = std::fabs(kWallClearance / c);
+    if (hit.distance >= w) return;
+    SetPosition(transMat, p + LevelPush(hit, w, c));
 }
 
 void Player::CheckHead() {
