@@ -1,5 +1,6 @@
 // The player against the world: ground below (with gravity, jumping and the gun's fire button),
 // walls ahead (with pushing and reaching items and chests), and ceilings and doors overhead.
+#include <algorithm>
 #include <cmath>
 
 #include "graphics/SkinnedMesh.h"
@@ -16,12 +17,12 @@ constexpr float kFootContact = 0.1f;     // objects this close under the feet ar
 constexpr float kStandLift = 0.01f;
 constexpr float kStepDown = 0.5f;        // smaller drops are walked down without falling
 constexpr float kHoverAboveLast = 0.05f;
-constexpr float kCeilingNormal = 0.5f;  // faces whose normal points down more steeply are ceilings
 constexpr float kJumpSpeed = 0.3f;
 constexpr float kGravity = 0.015f;
 constexpr float kWallClearance = 0.5f;
-constexpr float kAirHeadRay = 1.5f;  // the head's wall ray in the air, above the feet
+constexpr float kAirHead = 1.7f;  // the head above the feet in the air: its wall ray and its ceiling probe
 constexpr float kReach = 1.0f;
+constexpr float kCrossingGap = 0.05f;  // a step ending this near a face's front counts as crossing it
 constexpr float kDoorShove = 1.0f;
 constexpr int kGunContainers = 2;
 
@@ -46,9 +47,6 @@ bool Player::ProbeGround(RayProbe& probe, float length, bool touch, float& best,
     bool landed = false;
     for (const ProbeHit& hit : probe.CastAll(D3DXVECTOR3(p.x, p.y + length, p.z), D3DXVECTOR3(0, -1, 0))) {
         const int hitKind = hit.object->kind;
-        // A face looking down is the underside of something the probe started inside (a lintel the
-        // rising head has reached): a ceiling, never ground to stand on.
-        if (hit.normal.y < -kCeilingNormal) continue;
         if (hit.point.y > best) {
             // An ice patch names the ground's kind without being the height stood on.
             groundKind = hitKind;
@@ -121,7 +119,7 @@ void Player::ApplyGravity() {
     }
 
     SetPosition(transMat, D3DXVECTOR3(p.x, newY, p.z));
-    CheckHead();
+    CheckHead(p.y);
 }
 
 void Player::CheckWall() {
@@ -182,7 +180,7 @@ void Player::CheckHeadWall() {
     RayProbe probe({KIND_MAP, KIND_BOX, KIND_STATUE, KIND_DOOR, KIND_CHEST}, ProbeRange::Window, kProbeWindow);
     ProbeHit hit;
     if (D3DXVec3Length(&direction) == 0.0f ||
-        !probe.CastNearest(D3DXVECTOR3(p.x, p.y + kAirHeadRay, p.z), direction, hit))
+        !probe.CastNearest(D3DXVECTOR3(p.x, p.y + kAirHead, p.z), direction, hit))
         return;
     const float c = -D3DXVec3Dot(&hit.normal, &direction);
     if (std::fabs(c) < 1e-6f) return;
@@ -191,17 +189,39 @@ void Player::CheckHeadWall() {
     SetPosition(transMat, p + LevelPush(hit, w, c));
 }
 
-void Player::CheckHead() {
+void Player::UndoCrossing(const D3DXVECTOR3& before) {
+    const D3DXVECTOR3 now = Position();
+    D3DXVECTOR3 travel(now.x - before.x, 0.0f, now.z - before.z);
+    const float length = D3DXVec3Length(&travel);
+    if (length < 1e-6f) return;
+    travel /= length;
+    RayProbe probe({KIND_MAP, KIND_BOX, KIND_STATUE, KIND_DOOR, KIND_CHEST}, ProbeRange::Window, kProbeWindow);
+    // The heights of the wall rays: the feet and the head in the air, the waist on the ground.
+    const float heights[] = {inAir ? 0.1f : 0.7f, kAirHead};
+    for (int i = 0; i < (inAir ? 2 : 1); ++i) {
+        for (const ProbeHit& hit : probe.CastAll(before + D3DXVECTOR3(0, heights[i], 0), travel)) {
+            // A face turned away is one the ray started behind: not one this step went through.
+            if (D3DXVec3Dot(&hit.normal, &travel) >= 0.0f || hit.distance > length + kCrossingGap) continue;
+            SetPosition(transMat, D3DXVECTOR3(before.x, now.y, before.z));
+            return;
+        }
+    }
+}
+
+void Player::CheckHead(float previousY) {
     D3DXVECTOR3 p = Position();
-    const float h = inAir ? 1.7f : 0.1f;
+    const float h = inAir ? kAirHead : 0.1f;
     RayProbe probe({KIND_MAP, KIND_BOX, KIND_SWITCH, KIND_STATUE, KIND_ITEM, KIND_DOOR, KIND_CHEST},
                    ProbeRange::Window, kProbeWindow);
+    // Rising, cast from where the head was before this frame's rise, so a ceiling the rise has just
+    // passed into is still seen from below.
+    const float from = (inAir ? std::min(previousY, p.y) : p.y) + h;
     const ProbeHit* lowest = nullptr;
-    for (const ProbeHit& hit : probe.CastAll(D3DXVECTOR3(p.x, p.y + h, p.z), D3DXVECTOR3(0, 1, 0))) {
+    for (const ProbeHit& hit : probe.CastAll(D3DXVECTOR3(p.x, from, p.z), D3DXVECTOR3(0, 1, 0))) {
         if (hit.distance < RayProbe::kMaxDistance && (!lowest || hit.point.y < lowest->point.y)) lowest = &hit;
     }
     if (!lowest) return;
-    const float d = lowest->distance;
+    const float d = lowest->point.y - (p.y + h);
     if (lowest->object->kind == KIND_DOOR && d < 2.0f) {
         // A door coming down on the player shoves it out along the door's facing.
         D3DXVECTOR3 facing;
