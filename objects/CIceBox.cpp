@@ -8,6 +8,7 @@
 #include "graphics/TextureManager.h"
 #include "objects/ObjectFields.h"
 #include "objects/ObjectList.h"
+#include "objects/CSwitch.h"
 #include "objects/RayProbe.h"
 #include "shaders/ShaderManager.h"
 #include "sound/SoundManager.h"
@@ -19,6 +20,7 @@ constexpr float kProbeWindow = 5.0f;
 constexpr float kProbeLead = 0.75f;   // the ground probe looks ahead along the velocity
 constexpr float kProbeHeight = 1.0f;
 constexpr float kContact = 0.1f;
+constexpr float kCornerReach = 0.47f;  // the corner probes, a little inside the box's half width
 constexpr float kRestLift = 0.05f;
 constexpr float kSlide = 0.1f;        // the slide factor on ice or frozen through
 constexpr float kSlideLoss = 0.01f;
@@ -88,16 +90,19 @@ void CIceBox::Update() {
     *world = rotMat * transMat;
 }
 
-// Ground under the box, looking a little ahead along its velocity: it rests on the highest surface
-// and presses what it stands on; an ice patch only names the ground's kind.
+// Ground under the box: under its middle, a little ahead along its velocity, and under its four
+// corners. It rests on the highest surface any of them finds, so a box half over an edge (a step, the
+// hole a switch plate sinks into) rests on the edge instead of sinking into it. What lies under its
+// middle is pressed, names the ground's kind (an ice patch only names it) and tells whether the box
+// has left its floor.
 void CIceBox::ProbeGround() {
     const D3DXVECTOR3 p = Position();
-    const D3DXVECTOR3 origin = p + D3DXVECTOR3(0, kProbeHeight, 0) + move * kProbeLead;
+    const D3DXVECTOR3 middle = p + D3DXVECTOR3(0, kProbeHeight, 0) + move * kProbeLead;
     RayProbe probe(traits.groundKinds, ProbeRange::Window, kProbeWindow);
     probe.Skip(this);
     float best = -100.0f;
     bool landed = false;
-    for (const ProbeHit& hit : probe.CastAll(origin, D3DXVECTOR3(0, -1, 0))) {
+    for (const ProbeHit& hit : probe.CastAll(middle, D3DXVECTOR3(0, -1, 0))) {
         if (hit.point.y > best) {
             groundKind = hit.object->kind;
             if (groundKind != KIND_COLD) {
@@ -105,9 +110,22 @@ void CIceBox::ProbeGround() {
                 landed = true;
             }
         }
-        if (hit.distance - kProbeHeight < kContact) hit.object->OnHit(this);
+        // A switch plate sinking under a box that rests on the floor beside it stays pressed.
+        const float reach = kContact + (hit.object->kind == KIND_SWITCH ? CSwitch::kFullDepth : 0.0f);
+        if (hit.distance - kProbeHeight < reach) hit.object->OnHit(this);
     }
-    if (!breaking && LeftItsFloor(landed, best)) {
+    // Leaving the floor is judged under the middle: a box whose middle is over the brink topples.
+    const bool left = !breaking && LeftItsFloor(landed, best);
+    for (const float x : {-kCornerReach, kCornerReach}) {
+        for (const float z : {-kCornerReach, kCornerReach}) {
+            for (const ProbeHit& hit : probe.CastAll(p + D3DXVECTOR3(x, kProbeHeight, z), D3DXVECTOR3(0, -1, 0))) {
+                if (hit.object->kind == KIND_COLD || hit.point.y <= best) continue;
+                best = hit.point.y;
+                landed = true;
+            }
+        }
+    }
+    if (left) {
         fallSpeed = 0.0f;
         Burst();
     }

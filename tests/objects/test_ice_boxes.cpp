@@ -6,6 +6,7 @@
 
 #include "objects/CSimpleObject.h"
 #include "objects/CStoneBox.h"
+#include "objects/CSwitch.h"
 #include "objects/CWoodBox.h"
 #include "objects/ColdObject.h"
 #include "objects/ColdShot.h"
@@ -134,8 +135,9 @@ TEST_F(IceBoxTest, ABoxRestsOnWhatLiesBelowAndThePlayerPushesItAfterLeaningIn) {
         Frame();
         if (frame == 20) startZ = box->Position().z;
     }
-    // The crate's planks end at 0.96 under the probe: the stone box falls onto them and rests 0.05 above.
-    EXPECT_NEAR(onTop->Position().y, 0.96f + 0.05f, 1e-3f);
+    // The crate's planks end at 0.96 under the middle, its rim at 1.01 under the corners: the stone box
+    // falls onto the rim and rests 0.05 above it.
+    EXPECT_NEAR(onTop->Position().y, 1.01f + 0.05f, 1e-3f);
     EXPECT_EQ(onTop->groundKind, KIND_BOX);
     EXPECT_EQ(player->pushReady, 1);
     EXPECT_GT(box->Position().z, startZ + 0.5f) << "pushed along once ready";
@@ -163,6 +165,27 @@ TEST_F(IceBoxTest, PushedAtAWallForLongABoxStaysOutAndNoOtherBoxGlidesWithAFroze
     Frame(60);
     EXPECT_EQ(box->Position(), rest) << "it does not glide on";
     EXPECT_EQ(frozen->Position().x, 8.0f);
+}
+
+TEST_F(IceBoxTest, ABoxOverTheHoleOfASinkingPlateRestsOnItsRimAndStillHoldsThePlateDown) {
+    // A plate over a hole 1 across, 0.5 deep, at z = 5; boxes set down on it off its middle and on it.
+    const std::vector<Block> floor = {{{0, -0.5f, -5}, {10, 0.5f, 9.5f}},   {{0, -0.5f, 15}, {10, 0.5f, 9.5f}},
+                                      {{-5.5f, -0.5f, 5}, {5, 0.5f, 0.5f}}, {{5.5f, -0.5f, 5}, {5, 0.5f, 0.5f}},
+                                      {{0, -0.75f, 5}, {0.5f, 0.25f, 0.5f}}};
+    for (const float offset : {0.3f, 0.0f}) {
+        ClearObjects();
+        PlaceMap(floor);
+        auto* plate = Place<CSwitch>({"Pos(0,0,5)", "Mesh(data/xfile/Object/SwitchPlate.x)", "State(0)"});
+        CWoodBox* box = PlaceBox<CWoodBox>("0,1," + std::to_string(5 + offset));
+        Frame(150);
+        EXPECT_EQ(plate->fullyPressed, 1) << offset;
+        if (offset != 0.0f) {
+            EXPECT_NEAR(box->Position().y, 0.05f, 1e-3f) << "on the rim, not sunk into the floor beside the hole";
+        } else {
+            EXPECT_LT(box->Position().y, 0.0f) << "down into the hole with the plate";
+        }
+        EXPECT_FALSE(box->breaking) << offset;
+    }
 }
 
 TEST_F(IceBoxTest, ABoxPushedOverALedgeCrumblesThereAndReformsOnceItsHomeIsClear) {
