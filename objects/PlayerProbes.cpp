@@ -16,6 +16,7 @@ constexpr float kAirGroundProbe = 0.2f;  // the same in the air
 constexpr float kFootContact = 0.1f;     // objects this close under the feet are stood on
 constexpr float kStandLift = 0.01f;
 constexpr float kStepDown = 0.5f;        // smaller drops are walked down without falling
+constexpr float kStepUp = 0.6f;          // and smaller rises walked up
 constexpr float kHoverAboveLast = 0.05f;
 constexpr float kJumpSpeed = 0.3f;
 constexpr float kGravity = 0.015f;
@@ -47,6 +48,9 @@ bool Player::ProbeGround(RayProbe& probe, float length, bool touch, float& best,
     bool landed = false;
     for (const ProbeHit& hit : probe.CastAll(D3DXVECTOR3(p.x, p.y + length, p.z), D3DXVECTOR3(0, -1, 0))) {
         const int hitKind = hit.object->kind;
+        // Ground higher than a step above the feet is the slope of something solid (a frozen statue's
+        // rough ice) reached round its corner: a wall to walk into, never a floor to be lifted onto.
+        if (hit.point.y > p.y + kStepUp) continue;
         if (hit.point.y > best) {
             // An ice patch names the ground's kind without being the height stood on.
             groundKind = hitKind;
