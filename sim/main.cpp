@@ -53,9 +53,9 @@ int main(int argc, char** argv) {
     }
 
     // Without --root: the tree VELDORIN_ROOT names (a test's own scratch tree), else the built one.
-    const char* rootFromEnvironment = std::getenv("VELDORIN_ROOT");
-    const std::string fallbackRoot = rootFromEnvironment && *rootFromEnvironment ? rootFromEnvironment : VELDORIN_GAME_DIR;
-    const std::string root = options.root.empty() ? fallbackRoot : options.root;
+    const char* fromEnvironment = std::getenv("VELDORIN_ROOT");
+    const std::string fallback = fromEnvironment && *fromEnvironment ? fromEnvironment : VELDORIN_GAME_DIR;
+    const std::string root = options.root.empty() ? fallback : options.root;
     fs::current_path(root, ec);
     if (ec) {
         std::cerr << "veldorin-sim: cannot enter the root folder " << root << ": " << ec.message() << "\n";

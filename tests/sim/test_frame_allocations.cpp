@@ -29,7 +29,8 @@ struct SteadyCase {
 
 std::vector<float> LauncherYaws() {
     std::vector<float> yaws;
-    ForEachOfKind(KIND_LAUNCHER, [&](CharacterBase* launcher) { yaws.push_back(static_cast<CLauncher*>(launcher)->angle.y); });
+    ForEachOfKind(KIND_LAUNCHER,
+                  [&](CharacterBase* launcher) { yaws.push_back(static_cast<CLauncher*>(launcher)->angle.y); });
     return yaws;
 }
 

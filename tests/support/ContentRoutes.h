@@ -61,7 +61,8 @@ inline std::string NamedIn(const fs::path& root, const std::vector<fs::path>& fi
     for (const fs::path& file : files) text += Lower(ReadFile((root / file).string()));
     const std::string lists = text;
     for (const fs::path& mesh : meshes)
-        if (lists.find(Lower(mesh.filename().string())) != std::string::npos) text += Lower(Quoted(ReadFile((root / mesh).string())));
+        if (lists.find(Lower(mesh.filename().string())) != std::string::npos)
+            text += Lower(Quoted(ReadFile((root / mesh).string())));
     return text;
 }
 
