@@ -90,12 +90,15 @@ void Player::Update() {
     Fade& fade = Fade::GetInstance();
     // While the screen goes black for a restart the player lets go of the controls.
     input = fade.mode == Fade::kToBlackStill ? PlayerInput{} : PlayerInput::Read();
+    const D3DXVECTOR3 before = Position();
     if (fade.mode == 0 || fade.mode == Fade::kToBlackStill) {
         Move();
+        UndoCrossing(before);
         ApplyGravity();
         UpdateFootsteps();
     } else if (fade.mode == Fade::kToBlack) {
         FadeWalk();
+        UndoCrossing(before);
         UpdateFootsteps();
     } else if (fade.mode == Fade::kBars) {
         state = PLAYER_INTERACT;

@@ -65,7 +65,8 @@ public:
     void Move();
     void ApplyGravity();
     void CheckWall();
-    void CheckHead();
+    // previousY: the feet's height before this frame's fall or rise.
+    void CheckHead(float previousY);
     void FadeWalk();
     void UpdateFootsteps();
     // A slide run into something: the player stands still and the slide sound stops.
@@ -99,6 +100,13 @@ private:
     // of the highest surface hit; best and ground are the highest surface that is not an ice patch
     // (false when there is none). With touch, objects met at the feet are told so.
     bool ProbeGround(class RayProbe& probe, float length, bool touch, float& best, D3DXVECTOR3& ground);
+    // The wall ray ahead (pushing, reaching, the marker), and the head's own ray while in the air.
+    void CheckWallAhead();
+    void CheckHeadWall();
+    // The wall rays look ahead from where a frame's step ended, and a push off one face can carry the
+    // player near another it never looked at. When the frame's level travel from before crosses the
+    // front of a solid, the player stays where it was.
+    void UndoCrossing(const D3DXVECTOR3& before);
     // Turns yaw toward move by at most limit degrees and rebuilds rotMat from it.
     void TurnToward(float& yaw, float limit);
     void RebuildWorld();

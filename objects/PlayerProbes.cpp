@@ -1,5 +1,6 @@
 // The player against the world: ground below (with gravity, jumping and the gun's fire button),
 // walls ahead (with pushing and reaching items and chests), and ceilings and doors overhead.
+#include <algorithm>
 #include <cmath>
 
 #include "graphics/SkinnedMesh.h"
@@ -19,7 +20,9 @@ constexpr float kHoverAboveLast = 0.05f;
 constexpr float kJumpSpeed = 0.3f;
 constexpr float kGravity = 0.015f;
 constexpr float kWallClearance = 0.5f;
+constexpr float kAirHead = 1.7f;  // the head above the feet in the air: its wall ray and its ceiling probe
 constexpr float kReach = 1.0f;
+constexpr float kCrossingGap = 0.05f;  // a step ending this near a face's front counts as crossing it
 constexpr float kDoorShove = 1.0f;
 constexpr int kGunContainers = 2;
 
@@ -27,6 +30,13 @@ void SetPosition(D3DXMATRIX& transMat, const D3DXVECTOR3& p) {
     transMat._41 = p.x;
     transMat._42 = p.y;
     transMat._43 = p.z;
+}
+
+// Sideways only: a slanted face (a statue's rough ice) lifting the player would leave it above the
+// ground it stands on, and it would fall back and land again every other frame.
+D3DXVECTOR3 LevelPush(const ProbeHit& hit, float clearance, float c) {
+    const D3DXVECTOR3 push = hit.normal * (clearance - hit.distance) * c;
+    return D3DXVECTOR3(push.x, 0.0f, push.z);
 }
 
 }  // namespace
@@ -109,10 +119,16 @@ void Player::ApplyGravity() {
     }
 
     SetPosition(transMat, D3DXVECTOR3(p.x, newY, p.z));
-    CheckHead();
+    CheckHead(p.y);
 }
 
 void Player::CheckWall() {
+    CheckWallAhead();
+    // In the air the feet ray runs low, so the head keeps off lintels and overhangs on its own.
+    if (inAir) CheckHeadWall();
+}
+
+void Player::CheckWallAhead() {
     D3DXVECTOR3 p = Position();
     const D3DXVECTOR3 origin(p.x, p.y + (inAir ? 0.1f : 0.7f), p.z);
     D3DXVECTOR3 direction;
@@ -154,25 +170,58 @@ void Player::CheckWall() {
     }
     // Whatever stops a slide ends it; a box met sliding has had its shove and goes on alone.
     if (state == PLAYER_SLIDE) EndSlide();
-    // Only sideways: a slanted face (a statue's rough ice) lifting the player would leave it above
-    // the ground it stands on, and it would fall back and land again every other frame.
-    const D3DXVECTOR3 push = hit.normal * (w - hit.distance) * c;
-    p.x += push.x;
-    p.z += push.z;
-    SetPosition(transMat, p);
+    SetPosition(transMat, p + LevelPush(hit, w, c));
 }
 
-void Player::CheckHead() {
+void Player::CheckHeadWall() {
     D3DXVECTOR3 p = Position();
-    const float h = inAir ? 1.7f : 0.1f;
+    D3DXVECTOR3 direction;
+    D3DXVec3Normalize(&direction, &move);
+    RayProbe probe({KIND_MAP, KIND_BOX, KIND_STATUE, KIND_DOOR, KIND_CHEST}, ProbeRange::Window, kProbeWindow);
+    ProbeHit hit;
+    if (D3DXVec3Length(&direction) == 0.0f ||
+        !probe.CastNearest(D3DXVECTOR3(p.x, p.y + kAirHead, p.z), direction, hit))
+        return;
+    const float c = -D3DXVec3Dot(&hit.normal, &direction);
+    if (std::fabs(c) < 1e-6f) return;
+    const float w = std::fabs(kWallClearance / c);
+    if (hit.distance >= w) return;
+    SetPosition(transMat, p + LevelPush(hit, w, c));
+}
+
+void Player::UndoCrossing(const D3DXVECTOR3& before) {
+    const D3DXVECTOR3 now = Position();
+    D3DXVECTOR3 travel(now.x - before.x, 0.0f, now.z - before.z);
+    const float length = D3DXVec3Length(&travel);
+    if (length < 1e-6f) return;
+    travel /= length;
+    RayProbe probe({KIND_MAP, KIND_BOX, KIND_STATUE, KIND_DOOR, KIND_CHEST}, ProbeRange::Window, kProbeWindow);
+    // The heights of the wall rays: the feet and the head in the air, the waist on the ground.
+    const float heights[] = {inAir ? 0.1f : 0.7f, kAirHead};
+    for (int i = 0; i < (inAir ? 2 : 1); ++i) {
+        for (const ProbeHit& hit : probe.CastAll(before + D3DXVECTOR3(0, heights[i], 0), travel)) {
+            // A face turned away is one the ray started behind: not one this step went through.
+            if (D3DXVec3Dot(&hit.normal, &travel) >= 0.0f || hit.distance > length + kCrossingGap) continue;
+            SetPosition(transMat, D3DXVECTOR3(before.x, now.y, before.z));
+            return;
+        }
+    }
+}
+
+void Player::CheckHead(float previousY) {
+    D3DXVECTOR3 p = Position();
+    const float h = inAir ? kAirHead : 0.1f;
     RayProbe probe({KIND_MAP, KIND_BOX, KIND_SWITCH, KIND_STATUE, KIND_ITEM, KIND_DOOR, KIND_CHEST},
                    ProbeRange::Window, kProbeWindow);
+    // Rising, cast from where the head was before this frame's rise, so a ceiling the rise has just
+    // passed into is still seen from below.
+    const float from = (inAir ? std::min(previousY, p.y) : p.y) + h;
     const ProbeHit* lowest = nullptr;
-    for (const ProbeHit& hit : probe.CastAll(D3DXVECTOR3(p.x, p.y + h, p.z), D3DXVECTOR3(0, 1, 0))) {
+    for (const ProbeHit& hit : probe.CastAll(D3DXVECTOR3(p.x, from, p.z), D3DXVECTOR3(0, 1, 0))) {
         if (hit.distance < RayProbe::kMaxDistance && (!lowest || hit.point.y < lowest->point.y)) lowest = &hit;
     }
     if (!lowest) return;
-    const float d = lowest->distance;
+    const float d = lowest->point.y - (p.y + h);
     if (lowest->object->kind == KIND_DOOR && d < 2.0f) {
         // A door coming down on the player shoves it out along the door's facing.
         D3DXVECTOR3 facing;

@@ -173,6 +173,29 @@ TEST_F(PlayerTest, WallsKeepHalfAUnitAndABoxIsReadyToPushAfter25Frames) {
     EXPECT_EQ(player->state, PLAYER_STAND);
 }
 
+TEST_F(PlayerTest, AJumpIntoALintelNeitherLodgesTheHeadInItNorStandsOnItsUnderside) {
+    // A lintel from y = 3 to 5.2 over z = 6 .. 6.5; jumps taken at every distance before it.
+    int walkedUnder = 0;
+    for (int step = 0; step < 20; ++step) {
+        const float start = 3.8f + 0.1f * step;
+        ClearObjects();
+        Player::ResetShared();
+        PlaceMap({{{0, -0.5f, 0}, {30, 0.5f, 30}}, {{0, 4.1f, 6.25f}, {10, 1.1f, 0.25f}}});
+        Player* player = PlacePlayer({0, 0, start});
+        input.held = {'W', VK_SPACE};
+        for (int frame = 0; frame < 90; ++frame) {
+            Frame();
+            input.held = {'W'};
+            const D3DXVECTOR3 p = player->Position();
+            const bool under = p.z > 6.0f && p.z < 6.5f;
+            ASSERT_FALSE(under && p.y + 1.2f > 3.0f) << "head in the lintel, jump at " << start << " frame " << frame;
+            ASSERT_FALSE(player->inAir == 0 && p.y > 1.0f) << "stood on the underside, jump at " << start << " frame " << frame;
+        }
+        walkedUnder += player->Position().z > 7.0f;
+    }
+    EXPECT_EQ(walkedUnder, 20) << "every jump lands and walks on under the lintel";
+}
+
 TEST_F(PlayerTest, TheGunRisesFiresAndDropsWhenTheAimingPlayerStepsOntoIceAndSlides) {
     PlaceFloor();
     Player* player = PlacePlayer({0, 0, 0});

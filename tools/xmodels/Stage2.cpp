@@ -28,6 +28,8 @@ constexpr float kArchWallZ = 11.0f;  // the archway wall, kThick deep
 constexpr float kDoorWallZ = 30.0f;  // the door wall, kThick deep
 constexpr float kArchX = 3.5f, kArchHalf = 1.1f;
 constexpr float kDoorX = -3.0f, kDoorHalf = 1.0f, kLintelFrom = 3.0f;
+constexpr float kLaneZ = 22.0f;  // the fire statues stand at the lane's ends, backs to the side walls
+constexpr float kHoodFrom = 2.5f, kHoodDepth = 1.3f, kHoodHalf = 0.6f;
 
 struct Block {
     D3DXVECTOR3 center, half;
@@ -53,6 +55,12 @@ std::vector<Block> WallBlocks() {
     cross(-kHalfWidth, kDoorX - kDoorHalf, kDoorWallZ, 0, kHeight);
     cross(kDoorX + kDoorHalf, kHalfWidth, kDoorWallZ, 0, kHeight);
     cross(kDoorX - kDoorHalf, kDoorX + kDoorHalf, kDoorWallZ, kLintelFrom, kHeight);
+    // A stone hood over each fire statue against the side walls, too low above the dragon's head for
+    // anyone to stand there: the statues are no stepping stones over their own lane.
+    for (float side : {-1.0f, 1.0f}) {
+        const float x0 = kHalfWidth - kHoodDepth, y = (kHoodFrom + kHeight) / 2;
+        blocks.push_back({{side * (x0 + kHalfWidth) / 2, y, kLaneZ}, {kHoodDepth / 2, (kHeight - kHoodFrom) / 2, kHoodHalf}});
+    }
     return blocks;
 }
 
