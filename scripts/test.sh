@@ -1,20 +1,34 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds, and runs every test under an Xvfb server of its own: the release suite
 # (unit and display tests), then the same suite built with clang under AddressSanitizer and
-# UndefinedBehaviorSanitizer together with the fuzz targets (label fuzz, a bounded time each).
-# Arguments go to both ctest runs. Both runs happen even when the first fails.
+# UndefinedBehaviorSanitizer together with the fuzz targets (label fuzz, a bounded time each). The
+# sanitized build plays the content tree the release build made (VELDORIN_CONTENT_FROM), and its
+# malformed-content sweep plays a fixed sample of the files; the release sweep plays them all.
+# Arguments go to both ctest runs. Both runs happen even when the first fails. Each step's time is
+# reported as it ends ("test.sh: ... took N s").
 set -euo pipefail
 cd "$(dirname "$0")/.."
+step_start=$SECONDS
+took() {
+  echo "test.sh: $1 took $((SECONDS - step_start)) s"
+  step_start=$SECONDS
+}
 ./scripts/setup.sh
+took "setup and the release build"
 # Compiles are cached; paths inside the checkout count as relative, so every clone shares the cache.
 export CCACHE_BASEDIR="$PWD"
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j "$(nproc)"
+took "the sanitized build"
 # Software OpenGL under Xvfb; no sound server on a test machine.
 export LIBGL_ALWAYS_SOFTWARE=1
 export ALSOFT_DRIVERS=null
 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   status=0
+  start=$SECONDS
   ctest --preset release -j "$(nproc)" --output-on-failure "$@" || status=1
+  echo "test.sh: the release tests took $((SECONDS - start)) s"
+  start=$SECONDS
   ctest --preset asan -j "$(nproc)" --output-on-failure "$@" || status=1
+  echo "test.sh: the sanitized tests took $((SECONDS - start)) s"
   exit $status' test.sh "$@"

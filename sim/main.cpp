@@ -1,5 +1,6 @@
 // veldorin-sim: the game's own Application and scenes run headless (or rendered with --render) for a
 // fixed number of frames with scripted input and a simulated clock.
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -51,7 +52,10 @@ int main(int argc, char** argv) {
         }
     }
 
-    const std::string root = options.root.empty() ? VELDORIN_GAME_DIR : options.root;
+    // Without --root: the tree VELDORIN_ROOT names (a test's own scratch tree), else the built one.
+    const char* fromEnvironment = std::getenv("VELDORIN_ROOT");
+    const std::string fallback = fromEnvironment && *fromEnvironment ? fromEnvironment : VELDORIN_GAME_DIR;
+    const std::string root = options.root.empty() ? fallback : options.root;
     fs::current_path(root, ec);
     if (ec) {
         std::cerr << "veldorin-sim: cannot enter the root folder " << root << ": " << ec.message() << "\n";

@@ -85,14 +85,6 @@ UINT ChooseSize(UINT requested, int fileSize) {
     return requested;
 }
 
-// RGBA at the level's size (a copy when the sizes match, a filtered resize otherwise).
-std::vector<uint8_t> Scaled(const Image& image, UINT width, UINT height) {
-    if (static_cast<int>(width) == image.width && static_cast<int>(height) == image.height) return image.rgba;
-    std::vector<uint8_t> out(static_cast<size_t>(width) * height * 4);
-    stbir_resize_uint8(image.rgba.data(), image.width, image.height, 0, out.data(), static_cast<int>(width),
-                       static_cast<int>(height), 0, 4);
-    return out;
-}
 
 // Writes RGBA into a locked 32-bit level as B, G, R, A.
 void Store(IDirect3DTexture9* texture, UINT level, const std::vector<uint8_t>& rgba) {
@@ -110,6 +102,29 @@ void Store(IDirect3DTexture9* texture, UINT level, const std::vector<uint8_t>& r
         }
     }
     texture->UnlockRect(level);
+}
+
+// RGBA at the level's size (a copy when the sizes match, a filtered resize otherwise).
+std::vector<uint8_t> Scaled(const std::vector<uint8_t>& rgba, int fromWidth, int fromHeight, UINT width, UINT height) {
+    if (static_cast<int>(width) == fromWidth && static_cast<int>(height) == fromHeight) return rgba;
+    std::vector<uint8_t> out(static_cast<size_t>(width) * height * 4);
+    stbir_resize_uint8(rgba.data(), fromWidth, fromHeight, 0, out.data(), static_cast<int>(width),
+                       static_cast<int>(height), 0, 4);
+    return out;
+}
+
+// Every level of the chain: the first scaled from the file's picture, each further one from the level
+// above it, as a mip filter does (filtering each from the whole picture costs as much again per level).
+void StoreChain(IDirect3DTexture9* texture, const Image& image) {
+    std::vector<uint8_t> above = image.rgba;
+    int width = image.width, height = image.height;
+    for (UINT level = 0; level < texture->GetLevelCount(); ++level) {
+        const UINT w = texture->Width(level), h = texture->Height(level);
+        above = Scaled(above, width, height, w, h);
+        width = static_cast<int>(w);
+        height = static_cast<int>(h);
+        Store(texture, level, above);
+    }
 }
 
 }  // namespace
@@ -150,9 +165,7 @@ HRESULT D3DXCreateTextureFromFileExA(IDirect3DDevice9* device, const char* path,
     const UINT levels = (mipLevels == D3DX_DEFAULT || mipLevels == D3DX_FROM_FILE) ? 0 : mipLevels;
     IDirect3DTexture9* created = nullptr;
     if (FAILED(device->CreateTexture(w, h, levels, usage, format, pool, &created, nullptr))) return E_FAIL;
-    for (UINT level = 0; level < created->GetLevelCount(); ++level) {
-        Store(created, level, Scaled(image, created->Width(level), created->Height(level)));
-    }
+    StoreChain(created, image);
     if (info) {
         *info = D3DXIMAGE_INFO{static_cast<UINT>(image.width), static_cast<UINT>(image.height), 1, 1, fileFormat,
                                D3DRTYPE_TEXTURE, image.fileFormat};

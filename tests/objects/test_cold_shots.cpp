@@ -181,12 +181,13 @@ TEST_F(ColdShotTest, ALauncherSweepsFiresTenShotsInAHundredFramesAndSwitchesItse
         if (Plays(5) != before) shots.push_back(update);
         if (update == 100) {
             EXPECT_EQ(launcher->state, 1);
+            EXPECT_NEAR(launcher->angle.y, 40.0f, 1e-3f) << "at its target";
         }
     }
     EXPECT_EQ(shots, (std::vector<int>{10, 20, 30, 40, 50, 60, 70, 80, 90, 100}));
     EXPECT_EQ(launcher->state, 0);
     EXPECT_FLOAT_EQ(launcher->elapsed, 100.0f);
-    EXPECT_NEAR(launcher->angle.y, 40.0f, 0.8f) << "swept to its target";
+    EXPECT_NEAR(launcher->angle.y, 40.0f + 0.8f, 1e-3f) << "the update that switches it off turns a step on";
     // Shots landing on a patch grow it: fewer patches than shots, but a line of them.
     EXPECT_GE(CountKind(KIND_COLD), 3);
 

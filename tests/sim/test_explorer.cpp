@@ -101,7 +101,7 @@ TEST(Explorer, PlantedFaultsBreakTheirRules) {
          "gate-door"},
         {"hub", 3, [](const fs::path& root) { std::ofstream(root / "save.dat") << "1\n"; }, "progress-decreased"},
     };
-    ScratchTree tree(VELDORIN_GAME_DIR);
+    ScratchTree tree(VELDORIN_BUILT_GAME_DIR);
     for (const Plant& plant : plants) {
         InputRecord record;
         const RunResult run = PlayRun(tree, *FindPlace(plant.place), plant.progress, 200, [&](int frame) {

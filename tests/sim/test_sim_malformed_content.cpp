@@ -22,6 +22,7 @@
 #include "tests/support/ContentRoutes.h"
 #include "tests/support/DumpSummary.h"
 #include "tests/support/Process.h"
+#include "tests/support/Ran.h"
 #include "tests/support/Sanitizers.h"
 #include "tests/support/TestCourtyard.h"
 
@@ -136,9 +137,10 @@ void ExpectFailedAsItShould(const ContentFile& file, Damage damage, const Damage
     const bool progressFile = file.path == kSaveFile || file.path == kStageFallbackFile;
     const int progress = progressFile && damage != Damage::Truncated ? 1 : route.progress;
     EXPECT_EQ(run.dump.openDoors, std::set<int>{progress}) << "the progress the title showed";
+    Ran placed;
     for (const SceneVisit& visit : run.dump.visits) {
         const std::string placement = PlacementOf(visit);
-        if (placement.empty()) continue;
+        if (!placed.If(!placement.empty())) continue;
         const int intact = Records(placement);
         if (placement != file.path) {
             EXPECT_EQ(visit.objects, intact) << placement << " on frame " << visit.frame;
@@ -148,6 +150,7 @@ void ExpectFailedAsItShould(const ContentFile& file, Damage damage, const Damage
             EXPECT_EQ(visit.objects, 0) << placement;
         }
     }
+    EXPECT_RAN(placed) << "no scene with a placement file was dumped";
     // A damaged hub may hide its doors; a lost save keeps the walk's door shut.
     if (file.path != TitleScene::kPlacement && progress >= route.progress) {
         EXPECT_NE(run.dump.Find(route.scene, route.stage), nullptr) << "the walk never arrived";

@@ -40,15 +40,29 @@ inline std::string Lower(std::string text) {
     return text;
 }
 
-// The text of the files, lower case, followed by that of every mesh of the tree the files name (the
-// meshes name their textures).
+// The quoted strings of a text, one a line: all that a mesh names (its textures) without the bulk of
+// its numbers, which every test process would otherwise read through at start-up.
+inline std::string Quoted(const std::string& text) {
+    std::string out;
+    for (size_t open = text.find('"'); open != std::string::npos; open = text.find('"', open + 1)) {
+        const size_t close = text.find('"', open + 1);
+        if (close == std::string::npos) break;
+        out.append(text, open + 1, close - open - 1).push_back('\n');
+        open = close;
+    }
+    return out;
+}
+
+// The text of the files, lower case, followed by the names in every mesh of the tree the files name
+// (the meshes name their textures).
 inline std::string NamedIn(const fs::path& root, const std::vector<fs::path>& files,
                            const std::vector<fs::path>& meshes) {
     std::string text;
     for (const fs::path& file : files) text += Lower(ReadFile((root / file).string()));
     const std::string lists = text;
     for (const fs::path& mesh : meshes)
-        if (lists.find(Lower(mesh.filename().string())) != std::string::npos) text += Lower(ReadFile((root / mesh).string()));
+        if (lists.find(Lower(mesh.filename().string())) != std::string::npos)
+            text += Lower(Quoted(ReadFile((root / mesh).string())));
     return text;
 }
 
@@ -62,7 +76,7 @@ inline std::string NamedIn(const fs::path& root, const std::vector<fs::path>& fi
 inline std::vector<ContentFile> GameContentFiles() {
     namespace fs = std::filesystem;
     using contentroutes::Lower;
-    const fs::path root = VELDORIN_GAME_DIR;
+    const fs::path root = VELDORIN_BUILT_GAME_DIR;
     const std::set<std::string> kinds = {".txt", ".png", ".bmp", ".x", ".wav", ".fx", ".ttf"};
     std::vector<fs::path> files, meshes, secondStageLists, otherLists;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {

@@ -69,6 +69,7 @@ public:
     HeadlessGame& operator=(const HeadlessGame&) = delete;
 
     bool Started() const { return scenes != nullptr && scenes->GetCurrent() != nullptr; }
+    BaseScene* Scene() const { return scenes ? scenes->GetCurrent() : nullptr; }
 
     // The devices and the scene's update: what a frame does before it draws.
     void Update() {

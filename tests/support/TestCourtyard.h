@@ -9,19 +9,7 @@
 #include <string>
 #include <unistd.h>
 
-// A copy of the built content tree at `to` made of links to its files, so that a run may write files of
-// its own (and replace a linked one after removing the link) without touching the built tree.
-inline void LinkContentTree(const std::filesystem::path& to) {
-    namespace fs = std::filesystem;
-    const fs::path from = fs::absolute(VELDORIN_GAME_DIR);
-    fs::remove_all(to);
-    fs::create_directories(to);
-    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(from)) {
-        const fs::path target = to / fs::relative(entry.path(), from);
-        if (entry.is_directory()) fs::create_directories(target);
-        else fs::create_symlink(entry.path(), target);
-    }
-}
+#include "tests/support/ContentRoot.h"
 
 // A content tree of a test's own, linked to the built files and made in a moment: the test writes its
 // stage files, scripts and save into it through Write, which replaces a file's link before writing,
