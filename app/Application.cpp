@@ -5,6 +5,7 @@
 #include "app/GamePad.h"
 #include "app/MainLoopScenes.h"
 #include "app/Mouse.h"
+#include "app/Recorder.h"
 #include "app/SceneId.h"
 #include "app/SceneMgr.h"
 #include "graphics/Camera.h"
@@ -17,6 +18,7 @@
 #include "shaders/ShaderManager.h"
 #include "sound/SoundManager.h"
 #include "graphics/MeshManager.h"
+#include "platform/sys/Clock.h"
 
 const char* const kWindowTitle = "VELDORIN";
 const char* const kWindowClassName = "Window";
@@ -82,7 +84,12 @@ int Application::Run() {
     // The manager (and with it the current scene) goes before the device the scene drew with.
     auto scenes = std::make_unique<SceneMgr>(MainLoopSceneFactory());
     sceneMgr = scenes.get();
-    if (startScene == SCENE_TITLE) {
+    Recorder& recorder = Recorder::GetInstance();
+    recorder.Start(hWnd);
+    if (startInFirstFrame) {
+        stageSelect = startStage;
+        nextScene = startScene;
+    } else if (startScene == SCENE_TITLE) {
         scenes->Start(SCENE_TITLE);
         stageSelect = 0;
     } else {
@@ -109,6 +116,7 @@ int Application::Run() {
 
     // The manager goes without finalising its scene, then the stage's objects, which borrow the
     // caches' models and images, then the caches and the device.
+    recorder.Stop();
     sceneMgr = nullptr;
     scenes.reset();
     ClearObjects();
@@ -117,7 +125,8 @@ int Application::Run() {
 }
 
 void Application::RunFrame(int frame) {
-    const DWORD t0 = timeGetTime();
+    const DWORD t0 = platform::GetClock().PaceMs();
+    Recorder::GetInstance().BeginFrame();
     GamePad::GetInstance().Update();
     Mouse::GetInstance().Update();
     {
@@ -130,7 +139,7 @@ void Application::RunFrame(int frame) {
         FramePhaseScope phase(FramePhase::Present);
         device->Present(nullptr, nullptr, nullptr, nullptr);
     }
-    const DWORD t1 = timeGetTime();
+    const DWORD t1 = platform::GetClock().PaceMs();
     if (const DWORD rest = FrameSleepTime(t0, t1)) Sleep(rest);
 }
 

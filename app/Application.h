@@ -52,6 +52,9 @@ public:
     // The scene the loop starts in; anything but the title starts with startStage as stageSelect.
     int startScene = 1;
     int startStage = 0;
+    // The start scene begins inside the first frame, after the devices were read, as a scene entered
+    // from another one does (a journal recorded that way is played back so).
+    bool startInFirstFrame = false;
     FrameObserver* observer = nullptr;
     // The scene manager while the loop runs.
     SceneMgr* sceneMgr = nullptr;

@@ -1,6 +1,7 @@
 #include "app/SceneMgr.h"
 
 #include "app/Application.h"
+#include "app/Recorder.h"
 #include "app/SceneId.h"
 #include "graphics/FramePhase.h"
 #include "graphics/GraphicsDevice.h"
@@ -23,7 +24,12 @@ void SceneMgr::ChangeScene(int sceneId) { Application::GetInstance().nextScene =
 
 void SceneMgr::Start(int sceneId) {
     current = factory(sceneId, this);
-    if (current) current->Initialize();
+    if (current) Begin();
+}
+
+void SceneMgr::Begin() {
+    current->Initialize();
+    Recorder::GetInstance().SceneStarted(current->GetSceneId(), Application::GetInstance().stageSelect);
 }
 
 void SceneMgr::Update() {
@@ -40,7 +46,7 @@ void SceneMgr::Update() {
             }
             current = factory(requested, this);
             app.nextScene = SCENE_NONE;
-            if (current) current->Initialize();
+            if (current) Begin();
         }
     }
     if (current) current->Update();

@@ -30,6 +30,9 @@ public:
     BaseScene* GetCurrent() const { return current; }
 
 private:
+    // Initialises the new current scene and starts its journal.
+    void Begin();
+
     SceneFactory factory;
     BaseScene* current = nullptr;
 };

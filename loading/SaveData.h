@@ -1,4 +1,6 @@
 #pragma once
+#include <optional>
+
 // The one number of progress the game keeps: how many stages are open in the title hub. Its files
 // live in the working directory, the content tree; where that is not writable (an installed game)
 // they live under the same names in the player's data folder (see platform/sys/PlayerData.h), which
@@ -14,6 +16,9 @@ int ReadProgress();
 // Writes n as the only line of "save.dat". The new file replaces the old one in a single step, so a
 // crash mid-write leaves the previous save intact. False when it could not be written.
 bool WriteProgress(int n);
+// While set (a journal played back), ReadProgress gives this number and WriteProgress keeps its number
+// here instead of writing it; unset, both use the files again.
+void OverrideProgress(std::optional<int> progress);
 // Writes n and a line end as the whole content of path, through a temporary file renamed over it.
 // The temporary file is synced before the rename and its folder after it, so that once this returns
 // a power loss keeps the new number.

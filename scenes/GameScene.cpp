@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "app/Mouse.h"
+#include "app/Recorder.h"
 #include "app/SceneChanger.h"
 #include "graphics/Camera.h"
 #include "graphics/GraphicsDevice.h"
@@ -60,6 +61,22 @@ void GameScene::Initialize() {
 }
 
 void GameScene::Update() {
+    Recorder& recorder = Recorder::GetInstance();
+    if (recorder.Rewinding()) {
+        recorder.StepBack(*this);
+        return;
+    }
+    StepLogic();
+    const bool won = AnyGoalReached();
+    // Never back into a goal's fade, nor across a scene change.
+    recorder.AllowRewind(!won && Application::GetInstance().nextScene == SCENE_NONE);
+    if (won && !replaySaved) {
+        replaySaved = true;
+        recorder.SaveReplay();
+    }
+}
+
+void GameScene::StepLogic() {
     // A stage won at its goal goes on to the title through the goal's fade, whatever is pressed.
     const bool won = AnyGoalReached();
     if (EscLatch::Pressed() && !won) changer->ChangeScene(SCENE_TITLE);

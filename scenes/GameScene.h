@@ -16,7 +16,12 @@ public:
 
     void Initialize() override;
     void Finalize() override;
+    // A frame of the stage, or, while the journal's rewind is held, a step back in time.
     void Update() override;
+    // The stage's own frame: the latches, every object, the camera angles, the fade.
+    void StepLogic();
+    // As at the stage's start, before its journal is played again.
+    void ResetForRewind() { restarting = false; }
     void Draw() override;
     void Draw2D() override;
 
@@ -30,4 +35,5 @@ private:
     void Restart();
 
     bool restarting = false;  // the fade to black before a restart runs
+    bool replaySaved = false; // the journal went to the replays when the goal was reached
 };

@@ -55,18 +55,22 @@ void RenderStageView(const D3DXMATRIX& projection, const D3DXVECTOR3& focus) {
     shaders.edgeFilter.Draw();
 }
 
+void FollowPlayerCamera() {
+    Camera* camera = Application::GetInstance().camera;
+    if (!camera) return;
+    if (CharacterBase* player = FirstOfKind(KIND_PLAYER)) {
+        camera->Follow(player->world);
+    } else {
+        const D3DXMATRIX last = camera->targetWorld;
+        camera->Follow(&last);
+    }
+}
+
 void DrawStage(const StageLight& light) {
     const D3DXMATRIX projection = BeginStageView(light);
     Camera* camera = Application::GetInstance().camera;
     CharacterBase* player = FirstOfKind(KIND_PLAYER);
-    if (camera) {
-        // Without a player the camera keeps following the point it followed last.
-        if (player) camera->Follow(player->world);
-        else {
-            const D3DXMATRIX last = camera->targetWorld;
-            camera->Follow(&last);
-        }
-    }
+    FollowPlayerCamera();
     const D3DXVECTOR3 focus = player ? D3DXVECTOR3(player->world->_41, player->world->_42, player->world->_43)
                                      : (camera ? camera->target : D3DXVECTOR3(0, 0, 0));
     RenderStageView(projection, focus);

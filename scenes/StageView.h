@@ -19,6 +19,9 @@ D3DXMATRIX BeginStageView(const StageLight& light);
 // The toon shader's frame values, the shadow pass centred on focus, the scene and the edge filter.
 void RenderStageView(const D3DXMATRIX& projection, const D3DXVECTOR3& focus);
 
+// The camera placed behind the player as a frame's drawing places it (the logic of the next frame
+// reads where it is). Without a player it keeps following the point it followed last.
+void FollowPlayerCamera();
 // The whole frame with the camera following the player. Without a player the camera keeps following
 // the point it followed last (the origin at first).
 void DrawStage(const StageLight& light);

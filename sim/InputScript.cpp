@@ -18,6 +18,7 @@ const std::map<std::string, int>& KeyTokens() {
     static const std::map<std::string, int> keys = {
         {"W", 'W'}, {"A", 'A'}, {"S", 'S'}, {"D", 'D'}, {"R", 'R'},
         {"SPACE", VK_SPACE}, {"ESC", VK_ESCAPE}, {"LBUTTON", VK_LBUTTON},
+        {"REWIND", VK_BACK}, {"F8", VK_F8},
     };
     return keys;
 }
@@ -33,6 +34,11 @@ const std::map<std::string, WORD>& PadTokens() {
         {"PAD_LEFT", XINPUT_GAMEPAD_DPAD_LEFT},
         {"PAD_RIGHT", XINPUT_GAMEPAD_DPAD_RIGHT},
         {"PAD_BACK", XINPUT_GAMEPAD_BACK},
+        {"PAD_LSHOULDER", XINPUT_GAMEPAD_LEFT_SHOULDER},
+        {"PAD_X", XINPUT_GAMEPAD_X},
+        {"PAD_Y", XINPUT_GAMEPAD_Y},
+        {"PAD_LTHUMB", XINPUT_GAMEPAD_LEFT_THUMB},
+        {"PAD_RTHUMB", XINPUT_GAMEPAD_RIGHT_THUMB},
     };
     return buttons;
 }
@@ -86,49 +92,105 @@ bool InputScript::ParseToken(const std::string& token, Line& line, std::string& 
         return true;
     }
     const size_t eq = token.find('=');
-    if (eq != std::string::npos) {
-        const std::string name = token.substr(0, eq), value = token.substr(eq + 1);
-        for (int i = 0; i < 4; ++i) {
-            if (name != kThumbNames[i]) continue;
-            long long v = 0;
-            if (!ParseInt(value, -32768, 32767, v)) {
-                error = "thumb value out of range or not a number in '" + token + "'";
-                return false;
-            }
-            line.thumbSet[i] = true;
-            line.thumbs[i] = static_cast<SHORT>(v);
-            usesPad = true;
-            return true;
+    if (eq != std::string::npos) return ParseValue(token.substr(0, eq), token.substr(eq + 1), line, error);
+    error = "unknown token '" + token + "'";
+    return false;
+}
+
+bool InputScript::ParseValue(const std::string& name, const std::string& value, Line& line, std::string& error) {
+    const std::string token = name + "=" + value;
+    for (int i = 0; i < 4; ++i) {
+        if (name != kThumbNames[i]) continue;
+        long long v = 0;
+        if (!ParseInt(value, -32768, 32767, v)) {
+            error = "thumb value out of range or not a number in '" + token + "'";
+            return false;
         }
-        if (name == "MOUSE") {
-            const size_t comma = value.find(',');
-            long long dx = 0, dy = 0;
-            if (comma == std::string::npos || !ParseInt(value.substr(0, comma), -kMouseLimit, kMouseLimit, dx) ||
-                !ParseInt(value.substr(comma + 1), -kMouseLimit, kMouseLimit, dy)) {
-                error = "MOUSE needs two whole numbers, as in MOUSE=40,0: '" + token + "'";
-                return false;
-            }
-            // Each sum stays within the limit, so it never leaves the range of an int.
-            if (!WithinMouseLimit(line.mouseDx + dx) || !WithinMouseLimit(line.mouseDy + dy)) {
-                error = "the MOUSE movements of one line add up to more than " + std::to_string(kMouseLimit);
-                return false;
-            }
-            line.mouseDx += static_cast<int>(dx);
-            line.mouseDy += static_cast<int>(dy);
-            return true;
+        line.thumbSet[i] = true;
+        line.thumbs[i] = static_cast<SHORT>(v);
+        usesPad = true;
+        return true;
+    }
+    if (name == "LT" || name == "RT") {
+        long long v = 0;
+        if (!ParseInt(value, 0, 255, v)) {
+            error = "a trigger takes 0 to 255, not '" + token + "'";
+            return false;
         }
+        const int i = name == "LT" ? 0 : 1;
+        line.triggerSet[i] = true;
+        line.triggers[i] = static_cast<BYTE>(v);
+        usesPad = true;
+        return true;
+    }
+    long long v = 0;
+    if (name == "KEY") {
+        if (!ParseInt(value, 1, kVirtualKeyCount - 1, v)) {
+            error = "KEY takes a virtual-key code from 1 to 255, not '" + token + "'";
+            return false;
+        }
+        line.keys.push_back(static_cast<int>(v));
+        return true;
+    }
+    if (name == "CLOCK") {
+        if (!ParseInt(value, 0, 0xFFFFFFFFll, v)) {
+            error = "CLOCK takes milliseconds from 0 to 4294967295, not '" + token + "'";
+            return false;
+        }
+        clockMarks.push_back({line.from, static_cast<uint32_t>(v)});
+        return true;
+    }
+    if (name == "MOUSE") {
+        const size_t comma = value.find(',');
+        long long dx = 0, dy = 0;
+        if (comma == std::string::npos || !ParseInt(value.substr(0, comma), -kMouseLimit, kMouseLimit, dx) ||
+            !ParseInt(value.substr(comma + 1), -kMouseLimit, kMouseLimit, dy)) {
+            error = "MOUSE needs two whole numbers, as in MOUSE=40,0: '" + token + "'";
+            return false;
+        }
+        // Each sum stays within the limit, so it never leaves the range of an int.
+        if (!WithinMouseLimit(line.mouseDx + dx) || !WithinMouseLimit(line.mouseDy + dy)) {
+            error = "the MOUSE movements of one line add up to more than " + std::to_string(kMouseLimit);
+            return false;
+        }
+        line.mouseDx += static_cast<int>(dx);
+        line.mouseDy += static_cast<int>(dy);
+        return true;
     }
     error = "unknown token '" + token + "'";
     return false;
 }
 
+uint32_t InputScript::ClockAt(int frame) const {
+    uint32_t base = header ? header->clock : 0;
+    int from = 1;
+    for (const ClockMark& mark : clockMarks) {
+        if (mark.frame > frame) break;
+        base = mark.ms;
+        from = mark.frame;
+    }
+    return base + static_cast<uint32_t>(frame - from) * 16u;
+}
+
 bool InputScript::Parse(const std::string& text, std::string& error) {
     lines.clear();
     usesPad = false;
+    header.reset();
+    clockMarks.clear();
+    lastFrame = 0;
     std::istringstream in(text);
     std::string raw;
     std::vector<MouseStep> mouseSteps;
     for (int number = 1; std::getline(in, raw); ++number) {
+        if (number == 1 && IsJournalHeaderLine(raw)) {
+            JournalHeader read;
+            if (!ParseJournalHeader(raw, read, error)) {
+                error = "1: " + error;
+                return false;
+            }
+            header = read;
+            continue;
+        }
         const std::string content = raw.substr(0, raw.find('#'));
         std::istringstream words(content);
         std::string range;
@@ -165,8 +227,11 @@ bool InputScript::Parse(const std::string& text, std::string& error) {
             mouseSteps.push_back({line.from, line.mouseDx, line.mouseDy, number});
             mouseSteps.push_back({static_cast<long long>(line.to) + 1, -line.mouseDx, -line.mouseDy, 0});
         }
+        lastFrame = std::max(lastFrame, line.to);
         lines.push_back(std::move(line));
     }
+    std::stable_sort(clockMarks.begin(), clockMarks.end(),
+                     [](const ClockMark& a, const ClockMark& b) { return a.frame < b.frame; });
     if (int at = 0; !FrameTotalsWithinLimit(std::move(mouseSteps), at)) {
         error = std::to_string(at) + ": with the lines before it, a frame's MOUSE movements add up to more than " +
                 std::to_string(kMouseLimit);
@@ -186,6 +251,8 @@ FrameInput InputScript::At(int frame) const {
         for (int i = 0; i < 4; ++i) {
             if (line.thumbSet[i]) *thumbs[i] = line.thumbs[i];
         }
+        if (line.triggerSet[0]) input.pad.bLeftTrigger = line.triggers[0];
+        if (line.triggerSet[1]) input.pad.bRightTrigger = line.triggers[1];
         input.mouseDx += line.mouseDx;
         input.mouseDy += line.mouseDy;
     }

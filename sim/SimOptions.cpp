@@ -5,7 +5,10 @@
 const char* const kSimUsage =
     "usage: veldorin-sim [--root DIR] [--frames N] [--scene ID] [--stage N] [--input FILE] [--dump FILE]\n"
     "                    [--render] [--screenshot FRAME:PATH]... [--fullscreen yes|no] [--live-input]\n"
-    "                    [--real-time] [--profile] [--dump-every N] [--rss-every N]\n"
+    "                    [--real-time] [--profile] [--dump-every N] [--rss-every N] [--journal FILE]\n"
+    "                    [--replays DIR]\n"
+    "An --input journal (a script whose first line is a \"#!journal\" header) starts in its own scene\n"
+    "and stage and runs for its own length unless --scene, --stage or --frames say otherwise\n"
     "FRAME is a main-loop frame (from 1) or F+K, the K-th loading-screen picture after frame F\n";
 
 namespace {
@@ -50,6 +53,7 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
                 error = "--frames needs a whole number of frames, not '" + args[i] + "'";
                 return false;
             }
+            options.framesGiven = true;
         } else if (option == "--scene") {
             int id = 0;
             if (!ToInt(value(), 1, 3, id)) {
@@ -62,6 +66,7 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
                 error = "--stage needs a stage number, not '" + args[i] + "'";
                 return false;
             }
+            options.stageGiven = true;
         } else if (option == "--dump-every" || option == "--rss-every") {
             int& every = option == "--dump-every" ? options.dumpEvery : options.rssEvery;
             if (!ToInt(value(), 1, 100000000, every)) {
@@ -72,6 +77,10 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
             options.inputPath = value();
         } else if (option == "--dump") {
             options.dumpPath = value();
+        } else if (option == "--journal") {
+            options.journalPath = value();
+        } else if (option == "--replays") {
+            options.replaysFolder = value();
         } else if (option == "--screenshot") {
             const std::string& shot = value();
             const size_t colon = shot.find(':');

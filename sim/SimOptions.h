@@ -9,8 +9,10 @@
 struct SimOptions {
     std::string root;                           // working directory; empty: the built content tree
     int frames = 600;
+    bool framesGiven = false;                   // --frames was given (a journal's own length otherwise)
     std::optional<int> scene;                   // start scene id (with stage)
     int stage = 0;
+    bool stageGiven = false;
     std::string inputPath;
     std::string dumpPath;
     bool render = false;
@@ -24,6 +26,8 @@ struct SimOptions {
     bool profile = false;                       // time the phases of every frame, print them at the end
     int dumpEvery = 1;                          // the dump holds the frames that are multiples of this
     int rssEvery = 0;                           // every this many frames a line of resident memory; 0: none
+    std::string journalPath;                    // the journal of the last scene played, written at the end
+    std::string replaysFolder;                  // where reached goals and F8 save their journals
 };
 
 // Parses argv; on failure returns false with a message naming the bad option.

@@ -1,20 +1,24 @@
 #include "sim/SimRunner.h"
 
+#include <fstream>
 #include <iostream>
 #include <thread>
 #include <vector>
 
+#include "app/Recorder.h"
 #include "graphics/GraphicsDevice.h"
+#include "loading/SaveData.h"
 #include "platform/Platform.h"
 #include "platform/image/PngWriter.h"
 #include "platform/sys/MessageBoxHook.h"
 #include "sim/FrameDump.h"
 #include "sim/ResidentMemory.h"
 
-SimRunner::SimRunner(const SimOptions& opts, const InputScript& script, std::ostream* dumpStream)
-    : options(opts), dump(dumpStream), input(script) {}
+SimRunner::SimRunner(const SimOptions& opts, const InputScript& played, std::ostream* dumpStream)
+    : options(opts), script(played), dump(dumpStream), input(played) {}
 
 SimRunner::~SimRunner() {
+    OverrideProgress(std::nullopt);
     SetLoadPacing(nullptr);
     platform::SetClock(nullptr);
     platform::SetInputSource(nullptr);
@@ -41,6 +45,12 @@ int SimRunner::Run(std::ostream& output, std::ostream& errors) {
 
     Application& app = Application::GetInstance();
     app.observer = this;
+    Recorder& recorder = Recorder::GetInstance();
+    recorder.replaysFolder = options.replaysFolder;
+    if (script.Header()) {
+        ApplyJournalStart(*script.Header());
+        recorder.PlayBack(&script, false);
+    }
     if (options.scene) {
         app.startScene = *options.scene;
         app.startStage = options.stage;
@@ -61,6 +71,14 @@ int SimRunner::Run(std::ostream& output, std::ostream& errors) {
         << std::endl;
     if (profile) profile->Print(output);
     profile.reset();
+    if (!options.journalPath.empty()) {
+        std::ofstream journal(options.journalPath, std::ios::binary | std::ios::trunc);
+        journal << recorder.GetJournal().Write();
+        if (!journal.flush()) {
+            errors << "veldorin-sim: cannot write the journal " << options.journalPath << "\n";
+            failed = true;
+        }
+    }
     platform::Shutdown();
     return failed ? 1 : 0;
 }

@@ -35,6 +35,7 @@ private:
     void LoadingPicture();
 
     const SimOptions& options;
+    const InputScript& script;
     std::ostream* dump;
     std::ostream* out = nullptr;
     std::string dumpLine;  // one frame's dump, its storage reused from frame to frame

@@ -6,7 +6,26 @@
 #include <iostream>
 #include <sstream>
 
+#include "app/Recorder.h"
 #include "sim/SimRunner.h"
+
+namespace {
+
+// A journal plays in its own scene and stage for its own length; a scene or stage asked for on the
+// command line must be the journal's.
+bool TakeJournalStart(const InputScript& script, SimOptions& options, std::string& error) {
+    const JournalHeader& header = *script.Header();
+    if (!IsPlayableJournal(header, error)) return false;
+    if ((options.scene && *options.scene != header.scene) || (options.stageGiven && options.stage != header.stage)) {
+        error = "the journal was played in scene " + std::to_string(header.scene) + " stage " +
+                std::to_string(header.stage) + ", not the one asked for";
+        return false;
+    }
+    if (!options.framesGiven) options.frames = script.LastFrame();
+    return true;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     SimOptions options;
@@ -25,6 +44,8 @@ int main(int argc, char** argv) {
     };
     absolute(options.inputPath);
     absolute(options.dumpPath);
+    absolute(options.journalPath);
+    absolute(options.replaysFolder);
     for (auto& shot : options.screenshots) absolute(shot.second);
     for (auto& shot : options.loadScreenshots) absolute(shot.second);
 
@@ -39,6 +60,10 @@ int main(int argc, char** argv) {
         text << file.rdbuf();
         if (!script.Parse(text.str(), error)) {
             std::cerr << "veldorin-sim: " << options.inputPath << ":" << error << "\n";
+            return 2;
+        }
+        if (script.Header() && !TakeJournalStart(script, options, error)) {
+            std::cerr << "veldorin-sim: " << options.inputPath << ": " << error << "\n";
             return 2;
         }
     }

@@ -77,7 +77,8 @@ void SoundManager::Play(int slot, long volume, bool loop) {
     }
     s.playing = true;
     s.looping = loop;
-    if (s.buffer) {
+    s.volume = volume;
+    if (s.buffer && !silent) {
         // The device follows the record: a sound the game counts as ended starts afresh even if the
         // device is still finishing it.
         if (!wasPlaying) s.buffer->Stop();
@@ -92,7 +93,42 @@ void SoundManager::Stop(int slot) {
     std::lock_guard<std::mutex> lock(mutex);
     Slot& s = slots[Index(slot)];
     s.playing = false;
-    if (s.buffer) s.buffer->Stop();
+    if (s.buffer && !silent) s.buffer->Stop();
+}
+
+SoundManager::Timings SoundManager::SaveTimings() const {
+    std::lock_guard<std::mutex> lock(mutex);
+    Timings out;
+    for (int i = 0; i < kSlotCount; ++i) {
+        const Slot& s = slots[Index(i)];
+        out[Index(i)] = Timing{s.playing, s.looping, s.startMs, s.volume};
+    }
+    return out;
+}
+
+void SoundManager::RestoreTimings(const Timings& timings) {
+    std::lock_guard<std::mutex> lock(mutex);
+    for (int i = 0; i < kSlotCount; ++i) {
+        Slot& s = slots[Index(i)];
+        const Timing& t = timings[Index(i)];
+        s.playing = t.playing && s.loaded;
+        s.looping = t.looping;
+        s.startMs = t.startMs;
+        s.volume = t.volume;
+    }
+}
+
+void SoundManager::FollowRecords() {
+    std::lock_guard<std::mutex> lock(mutex);
+    for (Slot& s : slots) {
+        if (!s.buffer) continue;
+        if (PlayingNow(s) && s.looping) {
+            s.buffer->SetVolume(s.volume);
+            s.buffer->Play(true);
+        } else {
+            s.buffer->Stop();
+        }
+    }
 }
 
 bool SoundManager::IsLoaded(int slot) const {

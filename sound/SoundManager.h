@@ -79,6 +79,24 @@ public:
     const Request& Requested(int slot) const;
     void ClearRequests();
 
+    // --- taking time back (a rewind plays the stage again without sound) ---
+    // The game's record of one slot.
+    struct Timing {
+        bool playing = false;
+        bool looping = false;
+        uint32_t startMs = 0;
+        long volume = 0;
+    };
+    using Timings = std::array<Timing, kSlotCount>;
+    Timings SaveTimings() const;
+    // Puts the records back; the device is left alone.
+    void RestoreTimings(const Timings& timings);
+    // While silent, Play and Stop keep the records and leave the device alone.
+    void SetSilent(bool on) { silent = on; }
+    // The device brought in line with the records: looping sounds the record plays play on, every other
+    // sound stops, so no music or loop is left stuck on or off.
+    void FollowRecords();
+
 private:
     struct Slot {
         bool loaded = false;
@@ -86,6 +104,7 @@ private:
         bool playing = false;
         bool looping = false;
         uint32_t startMs = 0;
+        long volume = 0;
         std::unique_ptr<SoundBuffer> buffer;
     };
 
@@ -97,4 +116,5 @@ private:
     mutable std::mutex mutex;
     std::array<Slot, kSlotCount> slots;
     std::array<Request, kSlotCount> requests{};
+    bool silent = false;
 };

@@ -2,6 +2,7 @@
 // Keyboard, cursor and game-pad calls with the meaning they have on Windows (GetAsyncKeyState,
 // cursor position, XInput). They read an input source: SDL's devices in the game, a script in the
 // headless runner, so the game cannot tell the two apart.
+#include <array>
 #include <cstdint>
 
 #include "platform/sys/Win32.h"
@@ -13,6 +14,7 @@ typedef int16_t SHORT;
 // --- virtual-key codes (letters and digits are their upper-case ASCII codes) ---
 constexpr int VK_LBUTTON = 0x01;
 constexpr int VK_RBUTTON = 0x02;
+constexpr int VK_BACK = 0x08;  // Backspace
 constexpr int VK_RETURN = 0x0D;
 constexpr int VK_SHIFT = 0x10;
 constexpr int VK_ESCAPE = 0x1B;
@@ -21,6 +23,7 @@ constexpr int VK_LEFT = 0x25;
 constexpr int VK_UP = 0x26;
 constexpr int VK_RIGHT = 0x27;
 constexpr int VK_DOWN = 0x28;
+constexpr int VK_F8 = 0x77;
 constexpr int kVirtualKeyCount = 256;
 
 // Most significant bit: the key is down now. Low bit: pressed since the previous query of this key.
@@ -91,8 +94,13 @@ public:
     virtual void SetVibration(DWORD user, WORD left, WORD right) = 0;
 };
 
-// Installs a source (null restores SDL's devices). The source must outlive its use.
-void SetInputSource(InputSource* source);
+// Installs a source (null restores SDL's devices). The source must outlive its use. A source that
+// itself reads SDL's devices (the game's journal) keeps the mouse capture with keepCapture.
+void SetInputSource(InputSource* source, bool keepCapture = false);
+// SDL's own devices, whatever source is installed.
+InputSource& SdlInputSource();
+// How many presses of each key GetAsyncKeyState has reported so far (its "pressed since" bit).
+std::array<uint32_t, kVirtualKeyCount>& KeyQueryCounts();
 InputSource& GetInputSource();
 // Called by the message pump for SDL events that concern the devices (key presses, pads, focus).
 void FeedSdlInputEvent(const void* sdlEvent);

@@ -25,6 +25,8 @@ SDL_Scancode ScancodeOf(int vk) {
         case VK_UP: return SDL_SCANCODE_UP;
         case VK_RIGHT: return SDL_SCANCODE_RIGHT;
         case VK_DOWN: return SDL_SCANCODE_DOWN;
+        case VK_BACK: return SDL_SCANCODE_BACKSPACE;
+        case VK_F8: return SDL_SCANCODE_F8;
         default: return SDL_SCANCODE_UNKNOWN;
     }
 }
@@ -43,6 +45,8 @@ int VirtualKeyOf(SDL_Scancode code) {
         case SDL_SCANCODE_UP: return VK_UP;
         case SDL_SCANCODE_RIGHT: return VK_RIGHT;
         case SDL_SCANCODE_DOWN: return VK_DOWN;
+        case SDL_SCANCODE_BACKSPACE: return VK_BACK;
+        case SDL_SCANCODE_F8: return VK_F8;
         default: return 0;
     }
 }
@@ -122,11 +126,15 @@ bool SamePad(const XINPUT_GAMEPAD& a, const XINPUT_GAMEPAD& b) {
 
 }  // namespace
 
-void SetInputSource(InputSource* source) {
+void SetInputSource(InputSource* source, bool keepCapture) {
     installed = source;
     seenPresses.fill(0);
-    Sdl().capture.SetEnabled(source == nullptr);
+    Sdl().capture.SetEnabled(source == nullptr || keepCapture);
 }
+
+InputSource& SdlInputSource() { return Sdl(); }
+
+std::array<uint32_t, kVirtualKeyCount>& KeyQueryCounts() { return seenPresses; }
 
 InputSource& GetInputSource() { return installed ? *installed : Sdl(); }
 

@@ -11,6 +11,9 @@ public:
     virtual ~Clock() = default;
     virtual uint32_t NowMs() = 0;
     virtual void SleepMs(uint32_t ms) = 0;
+    // The time the frame loop paces itself by; a clock that holds one value through a frame for the
+    // game's logic still paces by the time that passes.
+    virtual uint32_t PaceMs() { return NowMs(); }
 };
 
 // Time advances only when told to; sleeping returns at once.

@@ -1,0 +1,32 @@
+#pragma once
+// The first line of a journal: what an input script does not carry. A journal is an input script
+// whose first line is "#!journal 1 ..." (a comment to a reader that does not know journals), naming the
+// scene and stage it was played in, the saved progress at its start, the clock's value in its first
+// frame, whether the scene started inside that frame (entered from another scene) or before it, and
+// the values carried into the scene from the one before: the fade, the player's shared values and pad
+// 0's buttons, sticks and triggers of the frame before.
+#include <array>
+#include <cstdint>
+#include <string>
+
+struct JournalHeader {
+    static constexpr int kVersion = 1;
+    int scene = 0;
+    int stage = 0;
+    int progress = 1;
+    uint32_t clock = 0;
+    bool startsInFrame = false;
+    std::array<int, 2> fade{};        // mode, phase
+    std::array<float, 3> fadeValues{};  // alpha, bar height, bar timer
+    std::array<float, 3> shared{};    // move speed, yaw, walk yaw
+    std::array<int, 3> sharedCounts{};  // trail timer, fire held, jump held
+    std::array<float, 6> grounds{};   // last ground, walk ground
+    std::array<int, 3> padBefore{};   // buttons, stick bits, trigger bits
+};
+
+// True when the line is a journal's first line (whether or not it is well formed).
+bool IsJournalHeaderLine(const std::string& line);
+// Reads a header line; on failure false with a message saying what is wrong.
+bool ParseJournalHeader(const std::string& line, JournalHeader& header, std::string& error);
+// The header line, without its line end; floats are written so that they read back exactly.
+std::string WriteJournalHeader(const JournalHeader& header);

@@ -1,0 +1,33 @@
+#pragma once
+// The clock the game's logic reads while the frame loop journals: it holds one value through a frame
+// (what the journal keeps for that frame), taken at the frame's start from the clock under it, less
+// the time a rewind took back, or set from a journal being played. Sleeping and the loop's pacing go
+// to the clock under it.
+#include <atomic>
+
+#include "platform/sys/Clock.h"
+
+class LogicClock : public platform::Clock {
+public:
+    explicit LogicClock(platform::Clock& inner) : inner(inner) { Latch(); }
+
+    uint32_t NowMs() override { return held.load(); }
+    void SleepMs(uint32_t ms) override { inner.SleepMs(ms); }
+    uint32_t PaceMs() override { return inner.PaceMs(); }
+
+    // The frame's value from the clock under it.
+    void Latch() { held = inner.NowMs() - offset; }
+    // A value of a journal.
+    void Hold(uint32_t ms) { held = ms; }
+    // Holds ms now, and later frames go on from it as the time under it passes.
+    void Resume(uint32_t ms) {
+        offset = inner.NowMs() - ms;
+        held = ms;
+    }
+    platform::Clock& Inner() { return inner; }
+
+private:
+    platform::Clock& inner;
+    uint32_t offset = 0;
+    std::atomic<uint32_t> held{0};
+};
