@@ -139,7 +139,8 @@ std::string ReplayName(const std::tm& when, const std::string& place) {
 }
 
 std::string Recorder::SaveReplay() {
-    if (replaysFolder.empty() || !journal.Started()) return "";
+    // A replay being watched is kept already.
+    if (replaysFolder.empty() || !journal.Started() || playback) return "";
     namespace fs = std::filesystem;
     std::error_code ec;
     fs::create_directories(replaysFolder, ec);

@@ -54,7 +54,8 @@ public:
     const Journal& GetJournal() const { return journal; }
     // Where replays go (created when needed); empty: nowhere.
     std::string replaysFolder;
-    // The journal so far into the replays folder, named by the date, time and place; the path, or empty.
+    // The journal so far into the replays folder, named by the date, time and place; the path, or empty
+    // (no folder, or a journal being played back).
     std::string SaveReplay();
 
 private:

@@ -58,8 +58,10 @@ int main(int argc, char** argv) {
         }
         std::stringstream text;
         text << file.rdbuf();
-        if (!script.Parse(text.str(), error)) {
-            std::cerr << "veldorin-sim: " << options.inputPath << ":" << error << "\n";
+        // A journal is read whole: a cut or damaged one is refused like a broken script.
+        const bool journal = IsJournalHeaderLine(text.str().substr(0, text.str().find('\n')));
+        if (!(journal ? ReadJournal(text.str(), script, error) : script.Parse(text.str(), error))) {
+            std::cerr << "veldorin-sim: " << options.inputPath << ":" << (journal ? " " : "") << error << "\n";
             return 2;
         }
         if (script.Header() && !TakeJournalStart(script, options, error)) {
