@@ -51,6 +51,32 @@ std::string ListText(const std::array<T, N>& values) {
 
 bool Within(long long v, long long lo, long long hi) { return v >= lo && v <= hi; }
 
+// "none", or entries "slot:loop:start" between commas.
+bool Sounds(const std::string& text, std::vector<std::array<uint32_t, 3>>& out) {
+    out.clear();
+    if (text == "none") return true;
+    std::istringstream in(text + ",");
+    for (std::string item; std::getline(in, item, ',');) {
+        std::array<uint32_t, 3> entry{};
+        std::istringstream parts(item);
+        std::string part;
+        for (size_t n = 0; n < 3; ++n)
+            if (!std::getline(parts, part, ':') || !Number(part, entry[n])) return false;
+        if (std::getline(parts, part, ':') || entry[0] >= 50 || entry[1] > 1 || out.size() >= 50) return false;
+        out.push_back(entry);
+    }
+    return !out.empty();
+}
+
+std::string SoundsText(const std::vector<std::array<uint32_t, 3>>& sounds) {
+    std::string out;
+    for (const auto& entry : sounds) {
+        if (!out.empty()) out.push_back(',');
+        out.append(Text(entry[0])).append(":").append(Text(entry[1])).append(":").append(Text(entry[2]));
+    }
+    return out.empty() ? "none" : out;
+}
+
 }  // namespace
 
 bool IsJournalHeaderLine(const std::string& line) { return line.rfind(kMark, 0) == 0; }
@@ -78,7 +104,7 @@ bool ParseJournalHeader(const std::string& line, JournalHeader& h, std::string& 
                     (fields["start"] == "in" || fields["start"] == "before") && List(fields["fade"], h.fade) &&
                     List(fields["fadev"], h.fadeValues) && List(fields["shared"], h.shared) &&
                     List(fields["counts"], h.sharedCounts) && List(fields["grounds"], h.grounds) &&
-                    List(fields["pad"], h.padBefore);
+                    List(fields["pad"], h.padBefore) && Sounds(fields["sounds"], h.sounds);
     if (!ok) {
         error = "the journal's first line lacks a field or holds a value out of range";
         return false;
@@ -99,7 +125,8 @@ std::string WriteJournalHeader(const JournalHeader& h) {
         {" clock=", Text(h.clock)},           {" start=", h.startsInFrame ? "in" : "before"},
         {" fade=", ListText(h.fade)},         {" fadev=", ListText(h.fadeValues)},
         {" shared=", ListText(h.shared)},     {" counts=", ListText(h.sharedCounts)},
-        {" grounds=", ListText(h.grounds)},   {" pad=", ListText(h.padBefore)}};
+        {" grounds=", ListText(h.grounds)},   {" pad=", ListText(h.padBefore)},
+        {" sounds=", SoundsText(h.sounds)}};
     for (const auto& [name, value] : fields) out.append(name).append(value);
     return out;
 }

@@ -4,10 +4,11 @@
 // scene and stage it was played in, the saved progress at its start, the clock's value in its first
 // frame, whether the scene started inside that frame (entered from another scene) or before it, and
 // the values carried into the scene from the one before: the fade, the player's shared values and pad
-// 0's buttons, sticks and triggers of the frame before.
+// 0's buttons, sticks and triggers of the frame before, and the sound slots playing by the game's clock.
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct JournalHeader {
     static constexpr int kVersion = 1;
@@ -22,6 +23,7 @@ struct JournalHeader {
     std::array<int, 3> sharedCounts{};  // trail timer, fire held, jump held
     std::array<float, 6> grounds{};   // last ground, walk ground
     std::array<int, 3> padBefore{};   // buttons, stick bits, trigger bits
+    std::vector<std::array<uint32_t, 3>> sounds;  // slot, looping, start (ms)
 };
 
 // True when the line is a journal's first line (whether or not it is well formed).

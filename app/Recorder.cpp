@@ -11,6 +11,7 @@
 #include "objects/Player.h"
 #include "scenes/Fade.h"
 #include "scenes/GameScene.h"
+#include "sound/SoundManager.h"
 #include "sim/InputScript.h"
 
 Recorder& Recorder::GetInstance() {
@@ -107,6 +108,11 @@ void Recorder::SceneStarted(int scene, int stage) {
     h.grounds = {shared.lastGround.x, shared.lastGround.y, shared.lastGround.z,
                  shared.walkGround.x, shared.walkGround.y, shared.walkGround.z};
     h.padBefore = {pad.state.Gamepad.wButtons, pad.stickBits, pad.triggerBits};
+    const SoundManager::Timings timings = SoundManager::GetInstance().SaveTimings();
+    for (const SoundManager::Playing& playing : SoundManager::GetInstance().GetPlaying()) {
+        const uint32_t start = timings[static_cast<size_t>(playing.slot)].startMs;
+        h.sounds.push_back({static_cast<uint32_t>(playing.slot), playing.looping ? 1u : 0u, start});
+    }
     journal.Begin(h);
     // Started inside a frame: that frame, already read, is the scene's first.
     if (inFrame) journal.Append(sample, clock->NowMs(), padConnected);
@@ -184,6 +190,9 @@ void ApplyJournalStart(const JournalHeader& h) {
     pad.state.Gamepad.wButtons = static_cast<WORD>(h.padBefore[0]);
     pad.stickBits = static_cast<uint16_t>(h.padBefore[1]);
     pad.triggerBits = static_cast<uint8_t>(h.padBefore[2]);
+    SoundManager::Timings sounds{};
+    for (const auto& [slot, looping, start] : h.sounds) sounds[slot] = {true, looping != 0, start, 0};
+    SoundManager::GetInstance().RestoreTimings(sounds);
 }
 
 bool IsPlayableJournal(const JournalHeader& h, std::string& error) {

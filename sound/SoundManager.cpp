@@ -111,7 +111,7 @@ void SoundManager::RestoreTimings(const Timings& timings) {
     for (int i = 0; i < kSlotCount; ++i) {
         Slot& s = slots[Index(i)];
         const Timing& t = timings[Index(i)];
-        s.playing = t.playing && s.loaded;
+        s.playing = t.playing;
         s.looping = t.looping;
         s.startMs = t.startMs;
         s.volume = t.volume;

@@ -89,7 +89,7 @@ public:
     };
     using Timings = std::array<Timing, kSlotCount>;
     Timings SaveTimings() const;
-    // Puts the records back; the device is left alone.
+    // Puts the records back (even of slots not filled yet); the device is left alone.
     void RestoreTimings(const Timings& timings);
     // While silent, Play and Stop keep the records and leave the device alone.
     void SetSilent(bool on) { silent = on; }

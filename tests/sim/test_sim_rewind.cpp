@@ -103,17 +103,33 @@ TEST_F(SimRewind, RewoundPlayIsTheStraightPlayOfTheKeptFrames) {
     EXPECT_RAN(ran, 4);
 }
 
+// The stage entered directly (its journal starts before frame 1) and from the hub (inside the frame
+// the stage began in): the journal saved at the goal replays to the goal with the run's own dump.
 TEST_F(SimRewind, SavedJournalReplaysToTheSameDumpAndDamagedOnesAreRefused) {
     const fs::path replays = content.root / "replays";
-    const Lines played = Run(ShiftedScript("stage1.txt", 0), "--scene 2 --stage 0 --frames 2600 --replays " + replays.string());
-    ASSERT_TRUE(fs::exists(replays)) << "no replay saved at the goal";
-    const fs::path saved = fs::directory_iterator(replays)->path();
-    EXPECT_TRUE(std::regex_match(saved.filename().string(), std::regex(R"(veldorin_\d{4}(-\d\d){2}_\d\d(-\d\d){2}_stage1\.txt)")));
-    const std::string journal = ReadFile(saved.string());
-    const Lines replayed = Run(Split(journal), "");
-    ASSERT_FALSE(replayed.empty());
-    EXPECT_NE(replayed.back().find("\"reached\":1"), std::string::npos) << "the replay did not reach the goal";
-    EXPECT_EQ(replayed.back(), played[replayed.size() - 1]);
+    std::string journal;
+    Ran replayed;
+    for (const bool fromHub : {false, true}) {
+        fs::remove_all(replays);
+        Lines script = fromHub ? ShiftedScript("hub_to_stage1.txt", 0) : Lines{};
+        int entered = 1;
+        for (const Lines hub = fromHub ? Run(script, "--frames 600") : Lines{};
+             entered <= static_cast<int>(hub.size()) && hub[entered - 1].find("\"scene\":2") == std::string::npos;)
+            ++entered;
+        for (const std::string& line : ShiftedScript("stage1.txt", entered - 1)) script.push_back(line);
+        const Lines played = Run(script, (fromHub ? "" : "--scene 2 --stage 0 ") + std::string("--frames ") +
+                                             std::to_string(entered + 2400) + " --replays " + replays.string());
+        ASSERT_TRUE(fs::exists(replays)) << "no replay saved at the goal";
+        const fs::path saved = fs::directory_iterator(replays)->path();
+        EXPECT_TRUE(std::regex_match(saved.filename().string(), std::regex(R"(veldorin_\d{4}(-\d\d){2}_\d\d(-\d\d){2}_stage1\.txt)")));
+        journal = ReadFile(saved.string());
+        EXPECT_NE(journal.find(fromHub ? " start=in " : " start=before "), std::string::npos);
+        const Lines again = Run(Split(journal), "");
+        ASSERT_GT(again.size(), 1500u);
+        EXPECT_NE(again.back().find("\"reached\":1"), std::string::npos) << "the replay did not reach the goal";
+        replayed.If(again.back() == played[entered - 1 + again.size() - 1]);
+    }
+    EXPECT_RAN(replayed, 2);
 
     const std::string header = journal.substr(0, journal.find('\n'));
     const std::pair<std::string, std::string> damaged[] = {
@@ -124,6 +140,7 @@ TEST_F(SimRewind, SavedJournalReplaysToTheSameDumpAndDamagedOnesAreRefused) {
     };
     Ran refused;
     for (const auto& [text, why] : damaged) {
+        fs::remove(content.root / "never.jsonl");
         std::ofstream(content.root / "bad.txt", std::ios::binary | std::ios::trunc) << text;
         ProcessResult sim = RunProcess(std::string(VELDORIN_SIM) + content.RootOption() + " --dump " +
                                        (content.root / "never.jsonl").string() + " --input " + (content.root / "bad.txt").string());
@@ -137,7 +154,9 @@ TEST_F(SimRewind, SavedJournalReplaysToTheSameDumpAndDamagedOnesAreRefused) {
         refused.If(sim.err.find(why) != std::string::npos || text.empty());
     }
     EXPECT_RAN(refused, 5);
-    EXPECT_NE(RunProcess(std::string(VELDORIN_SIM) + content.RootOption() + " --stage 1 --input " + saved.string()).err.find("not the one asked for"), std::string::npos);
+    std::ofstream(content.root / "bad.txt", std::ios::binary | std::ios::trunc) << journal;
+    EXPECT_NE(RunProcess(std::string(VELDORIN_SIM) + content.RootOption() + " --stage 1 --input " +
+                         (content.root / "bad.txt").string()).err.find("not the one asked for"), std::string::npos);
 }
 
 }  // namespace
