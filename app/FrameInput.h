@@ -1,12 +1,12 @@
 #pragma once
 // What the input devices hold during one frame, as the game reads them: the keys and mouse buttons
 // down, pad 0's buttons, triggers and thumbs, and the mouse's movement.
-#include <array>
+#include <bitset>
 
 #include "platform/input/Input.h"
 
 struct FrameInput {
-    std::array<bool, kVirtualKeyCount> keys{};
+    std::bitset<kVirtualKeyCount> keys;  // a bit a key: a journal keeps one of these for every frame
     XINPUT_GAMEPAD pad{};
     int mouseDx = 0;
     int mouseDy = 0;
