@@ -126,7 +126,7 @@ int Application::Run() {
 
 void Application::RunFrame(int frame) {
     const DWORD t0 = platform::GetClock().PaceMs();
-    Recorder::GetInstance().BeginFrame();
+    Recorder::GetInstance().BeginFrame(t0);
     GamePad::GetInstance().Update();
     Mouse::GetInstance().Update();
     {

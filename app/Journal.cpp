@@ -17,12 +17,10 @@ constexpr Named kKeys[] = {{'W', "W"},         {'A', "A"},         {'S', "S"},  
 
 constexpr Named kButtons[] = {
     {XINPUT_GAMEPAD_A, "PAD_A"},         {XINPUT_GAMEPAD_B, "PAD_B"},
-    {XINPUT_GAMEPAD_X, "PAD_X"},         {XINPUT_GAMEPAD_Y, "PAD_Y"},
     {XINPUT_GAMEPAD_START, "PAD_START"}, {XINPUT_GAMEPAD_BACK, "PAD_BACK"},
     {XINPUT_GAMEPAD_LEFT_SHOULDER, "PAD_LSHOULDER"}, {XINPUT_GAMEPAD_RIGHT_SHOULDER, "PAD_RSHOULDER"},
     {XINPUT_GAMEPAD_DPAD_UP, "PAD_UP"},  {XINPUT_GAMEPAD_DPAD_DOWN, "PAD_DOWN"},
-    {XINPUT_GAMEPAD_DPAD_LEFT, "PAD_LEFT"}, {XINPUT_GAMEPAD_DPAD_RIGHT, "PAD_RIGHT"},
-    {XINPUT_GAMEPAD_LEFT_THUMB, "PAD_LTHUMB"}, {XINPUT_GAMEPAD_RIGHT_THUMB, "PAD_RTHUMB"}};
+    {XINPUT_GAMEPAD_DPAD_LEFT, "PAD_LEFT"}, {XINPUT_GAMEPAD_DPAD_RIGHT, "PAD_RIGHT"}};
 
 const char* KeyName(int vk) {
     for (const Named& key : kKeys)
@@ -44,8 +42,13 @@ std::string FrameTokens(const FrameInput& in) {
         if (name) out.append(" ").append(name);
         else AddValue(out, "KEY", vk);
     }
-    for (const Named& button : kButtons)
-        if (in.pad.wButtons & button.code) out.append(" ").append(button.name);
+    WORD unnamed = in.pad.wButtons;
+    for (const Named& button : kButtons) {
+        if (!(in.pad.wButtons & button.code)) continue;
+        out.append(" ").append(button.name);
+        unnamed = static_cast<WORD>(unnamed & ~button.code);
+    }
+    AddValue(out, "BUTTONS", unnamed);
     AddValue(out, "LX", in.pad.sThumbLX);
     AddValue(out, "LY", in.pad.sThumbLY);
     AddValue(out, "RX", in.pad.sThumbRX);

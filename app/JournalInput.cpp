@@ -1,6 +1,6 @@
 #include "app/JournalInput.h"
 
-FrameInput JournalInput::Sample(HWND window) {
+FrameInput JournalInput::Sample(HWND window, bool& padConnected) {
     FrameInput in;
     for (int vk = 1; vk < kVirtualKeyCount; ++vk) {
         const uint32_t count = devices.KeyPressCount(vk);
@@ -8,7 +8,8 @@ FrameInput JournalInput::Sample(HWND window) {
         devicePresses[vk] = count;
     }
     XINPUT_GAMEPAD pad{};
-    if (devices.PadState(0, &pad)) in.pad = pad;
+    padConnected = devices.PadState(0, &pad);
+    if (padConnected) in.pad = pad;
     const bool focused = devices.Focused(window);
     const POINT now = devices.CursorPos();
     if (focused && wasFocused) {

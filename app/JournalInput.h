@@ -27,8 +27,8 @@ public:
 
     // The devices' input of the frame about to run: every key down now or pressed since the last
     // sample, pad 0, and the cursor's movement since it was last read or placed (none while the window
-    // lacks the focus, or just got it back).
-    FrameInput Sample(HWND window);
+    // lacks the focus, or just got it back); padConnected tells whether pad 0 answered.
+    FrameInput Sample(HWND window, bool& padConnected);
     // Serves a frame's input to the game.
     void Serve(const FrameInput& input, bool padConnected);
 

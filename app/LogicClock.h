@@ -9,19 +9,20 @@
 
 class LogicClock : public platform::Clock {
 public:
-    explicit LogicClock(platform::Clock& inner) : inner(inner) { Latch(); }
+    // Holds 0 until the first frame sets a value.
+    explicit LogicClock(platform::Clock& inner) : inner(inner) {}
 
     uint32_t NowMs() override { return held.load(); }
     void SleepMs(uint32_t ms) override { inner.SleepMs(ms); }
     uint32_t PaceMs() override { return inner.PaceMs(); }
 
-    // The frame's value from the clock under it.
-    void Latch() { held = inner.NowMs() - offset; }
+    // The frame's value, from the time under it at the frame's start (the loop's pacing reads it).
+    void Latch(uint32_t innerNow) { held = innerNow - offset; }
     // A value of a journal.
     void Hold(uint32_t ms) { held = ms; }
-    // Holds ms now, and later frames go on from it as the time under it passes.
-    void Resume(uint32_t ms) {
-        offset = inner.NowMs() - ms;
+    // Holds ms now, at innerNow, and later frames go on from it as the time under it passes.
+    void Resume(uint32_t ms, uint32_t innerNow) {
+        offset = innerNow - ms;
         held = ms;
     }
     platform::Clock& Inner() { return inner; }

@@ -50,9 +50,10 @@ void Recorder::PlayBack(const InputScript* script, bool escLeaves) {
     leaveOnEsc = escLeaves;
 }
 
-void Recorder::BeginFrame() {
+void Recorder::BeginFrame(uint32_t paceNow) {
     if (!input) return;
     ++frame;
+    framePace = paceNow;
     inFrame = true;
     padsBefore = GamePad::GetInstance();
     if (playback) {
@@ -60,9 +61,7 @@ void Recorder::BeginFrame() {
         padConnected = playback->UsesPad();
         if (leaveOnEsc && devices->KeyDown(VK_ESCAPE)) Application::GetInstance().quitRequested = true;
     } else {
-        sample = input->Sample(window);
-        XINPUT_GAMEPAD pad{};
-        padConnected = devices->PadState(0, &pad);
+        sample = input->Sample(window, padConnected);
     }
     const bool f8 = sample.keys[VK_F8];
     if (f8 && !f8Held) SaveReplay();
@@ -72,7 +71,7 @@ void Recorder::BeginFrame() {
         if (!rewinding) {
             rewinding = true;
             rewindAt = journal.Frames();
-            lastStepPace = clock->PaceMs() - 16u;
+            lastStepPace = paceNow - 16u;
         }
         return;  // nothing is served or kept: the scene steps back instead
     }
@@ -80,11 +79,11 @@ void Recorder::BeginFrame() {
         // Play goes on from the frame reached, 16 ms after it, and the journal forgets what came after.
         rewinding = false;
         journal.Cut(rewindAt);
-        clock->Resume(journal.At(rewindAt).clock + 16u);
+        clock->Resume(journal.At(rewindAt).clock + 16u, paceNow);
     } else if (playback) {
         clock->Hold(playback->ClockAt(frame));
     } else {
-        clock->Latch();
+        clock->Latch(paceNow);
     }
     input->Serve(sample, padConnected);
     if (journal.Started()) journal.Append(sample, clock->NowMs(), padConnected);
@@ -124,9 +123,8 @@ void Recorder::SceneStarted(int scene, int stage) {
 void Recorder::StepBack(GameScene& scene) {
     // Three frames back for each frame's worth of time the last step took, so a slow step goes
     // further rather than making the rewind slower.
-    const uint32_t now = clock->PaceMs();
-    const uint32_t elapsed = now - lastStepPace;
-    lastStepPace = now;
+    const uint32_t elapsed = framePace - lastStepPace;
+    lastStepPace = framePace;
     const int frames = static_cast<int>(std::max<uint32_t>(1, (elapsed + 8) / 16)) * kRewindSpeed;
     RewindTo(scene, std::max(1, rewindAt - frames));
 }

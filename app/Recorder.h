@@ -35,8 +35,8 @@ public:
     // run). With leaveOnEsc, Esc on the real keyboard ends the run.
     void PlayBack(const InputScript* script, bool leaveOnEsc);
 
-    // The frame loop, first thing in each frame.
-    void BeginFrame();
+    // The frame loop, first thing in each frame, with the time it paces the frame from.
+    void BeginFrame(uint32_t paceNow);
     // A scene has just been initialised: its journal starts.
     void SceneStarted(int scene, int stage);
 
@@ -77,6 +77,7 @@ private:
     bool rewinding = false;
     int rewindAt = 0;          // the frame the rewind has reached
     uint32_t lastStepPace = 0;
+    uint32_t framePace = 0;    // the time this frame began at, as the loop paces it
     bool f8Held = false;
 };
 

@@ -55,7 +55,7 @@ void BM_RewindStepStage2(benchmark::State& state) {
     app.stageSelect = kStage2;
     app.nextScene = SCENE_GAME;
     for (int f = 0; f < kFrames; ++f) {
-        recorder.BeginFrame();
+        recorder.BeginFrame(platform::GetClock().PaceMs());
         game.Frame();
     }
     auto* scene = dynamic_cast<GameScene*>(game.Scene());

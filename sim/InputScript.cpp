@@ -35,10 +35,6 @@ const std::map<std::string, WORD>& PadTokens() {
         {"PAD_RIGHT", XINPUT_GAMEPAD_DPAD_RIGHT},
         {"PAD_BACK", XINPUT_GAMEPAD_BACK},
         {"PAD_LSHOULDER", XINPUT_GAMEPAD_LEFT_SHOULDER},
-        {"PAD_X", XINPUT_GAMEPAD_X},
-        {"PAD_Y", XINPUT_GAMEPAD_Y},
-        {"PAD_LTHUMB", XINPUT_GAMEPAD_LEFT_THUMB},
-        {"PAD_RTHUMB", XINPUT_GAMEPAD_RIGHT_THUMB},
     };
     return buttons;
 }
@@ -130,6 +126,15 @@ bool InputScript::ParseValue(const std::string& name, const std::string& value, 
             return false;
         }
         line.keys.push_back(static_cast<int>(v));
+        return true;
+    }
+    if (name == "BUTTONS") {
+        if (!ParseInt(value, 0, 0xFFFF, v)) {
+            error = "BUTTONS takes a pad button mask from 0 to 65535, not '" + token + "'";
+            return false;
+        }
+        line.buttons |= static_cast<WORD>(v);
+        usesPad = true;
         return true;
     }
     if (name == "CLOCK") {
