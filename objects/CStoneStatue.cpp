@@ -9,6 +9,7 @@
 #include "objects/ObjectFields.h"
 #include "objects/ObjectList.h"
 #include "objects/RayProbe.h"
+#include "objects/Shove.h"
 #include "shaders/ShaderManager.h"
 #include "sound/SoundManager.h"
 
@@ -49,6 +50,21 @@ void CStoneStatue::Init(std::vector<std::string> params) {
         else if (key == "Dir") ReadAxis(value);
     });
     PlaceWheel();
+    MeasureFootprint();
+}
+
+// The collision block's level extent around the statue's position, turned as the statue stands.
+void CStoneStatue::MeasureFootprint() {
+    Mesh* block = GetColMesh();
+    if (!block || !block->mesh || block->mesh->Vertices().empty()) return;
+    footMin = D3DXVECTOR3(1e9f, 1e9f, 1e9f);
+    footMax = -footMin;
+    for (const MeshVertex& v : block->mesh->Vertices()) {
+        D3DXVECTOR3 turned;
+        D3DXVec3TransformCoord(&turned, &v.position, &rotMat);
+        footMin = D3DXVECTOR3(std::min(footMin.x, turned.x), std::min(footMin.y, turned.y), std::min(footMin.z, turned.z));
+        footMax = D3DXVECTOR3(std::max(footMax.x, turned.x), std::max(footMax.y, turned.y), std::max(footMax.z, turned.z));
+    }
 }
 
 // Only 0 and 1 name an axis; anything else keeps the one the statue has.
@@ -67,6 +83,7 @@ void CStoneStatue::Update() {
     const D3DXVECTOR3 before = Position();
     if (state != kFrozenLevel) Chase();
     StopAtObstacles(before);
+    ClearLane(before);
     if (D3DXVec3Length(&move) > kMoveEpsilon) SoundManager::GetInstance().Play(kRollSound, SoundManager::kEffectVolume);
     *world = rotMat * transMat;
     TurnWheel();
@@ -74,14 +91,16 @@ void CStoneStatue::Update() {
     state = FreezeLevel(freezeAmount);
 }
 
-// Rolls a step toward the target's coordinate on the axis and lands on it once within the snap
-// distance; without a target, or with the target out of range, it stands.
+// Rolls a step toward the target's coordinate on the axis, and lands on it once within the snap
+// distance; without a target, or with the target out of range of its lane, it stands.
 void CStoneStatue::Chase() {
     chasing = 0;
     if (!target) return;
     D3DXVECTOR3 at = Position(), goal = target->Position();
-    const D3DXVECTOR3 apart = goal - at;
-    chasing = D3DXVec3Length(&apart) < kChaseRange ? 1 : 0;
+    // The range is measured square to the lane, not to the statue: a player who lured it to one end
+    // could otherwise come up to the far end of its lane out of its sight and cross before it arrived.
+    const float fromLane = axis == 0 ? goal.x - at.x : goal.z - at.z;
+    chasing = std::fabs(fromLane) < kChaseRange ? 1 : 0;
     if (!chasing) return;
     float& coordinate = AlongAxis(at, axis);
     const float wanted = AlongAxis(goal, axis);
@@ -103,6 +122,43 @@ void CStoneStatue::StopAtObstacles(const D3DXVECTOR3& before) {
         MoveTo(before);
         move = D3DXVECTOR3(0.0f, 0.0f, 0.0f);
     }
+}
+
+// How far the player must go across the lane to stand clear of the block: a player within the walking
+// clearance of it, below its top, is in the way. Zero for a player out of the way.
+float CStoneStatue::DepthInLane(const CharacterBase& player) const {
+    const D3DXVECTOR3 at = Position(), p = player.Position();
+    if (p.y >= at.y + footMax.y - kOnTopTolerance || p.y + kPlayerHeight <= at.y + footMin.y) return 0.0f;
+    const auto inside = [](float value, float lo, float hi) {
+        return std::min(value - (lo - kPlayerClearance), (hi + kPlayerClearance) - value);
+    };
+    const bool alongZ = axis == 0;
+    const float along = inside(alongZ ? p.z : p.x, alongZ ? at.z + footMin.z : at.x + footMin.x, alongZ ? at.z + footMax.z : at.x + footMax.x);
+    const float across = inside(alongZ ? p.x : p.z, alongZ ? at.x + footMin.x : at.z + footMin.z, alongZ ? at.x + footMax.x : at.z + footMax.z);
+    return along > 0.0f && across > 0.0f ? across : 0.0f;
+}
+
+// A rolling statue never squeezes the player against a wall: a player it rolls into is shoved out of
+// its lane, across the axis, to the side of the lane's middle the player stands on. Where walls leave
+// no room for that, the statue stays where it was. (Only shoving across keeps the lane a gate: a
+// player pressed along it could be carried anywhere, and a statue that stopped at the player would
+// let the player walk through its lane in front of it.)
+void CStoneStatue::ClearLane(const D3DXVECTOR3& before) {
+    if (D3DXVec3LengthSq(&move) == 0.0f) return;
+    ForEachOfKind(KIND_PLAYER, [&](CharacterBase* player) {
+        const float depth = DepthInLane(*player);
+        if (depth <= 0.0f) return;
+        const D3DXVECTOR3 from = player->Position(), at = Position();
+        const float side = axis == 0 ? from.x - (at.x + 0.5f * (footMin.x + footMax.x))
+                                     : from.z - (at.z + 0.5f * (footMin.z + footMax.z));
+        const D3DXVECTOR3 across = axis == 0 ? D3DXVECTOR3(side < 0.0f ? -1.0f : 1.0f, 0, 0)
+                                             : D3DXVECTOR3(0, 0, side < 0.0f ? -1.0f : 1.0f);
+        ShoveAcrossFloor(*player, across, depth + kShoveSpare, this);
+        if (DepthInLane(*player) <= kShoveSpare) return;
+        player->MoveTo(from);
+        MoveTo(before);
+        move = D3DXVECTOR3(0.0f, 0.0f, 0.0f);
+    });
 }
 
 // The wheel turns with the distance rolled along the axis.

@@ -1,6 +1,6 @@
 #pragma once
 // An eagle statue on a wheel (kind 8) that rolls along one world axis to block the player: while the
-// player is within 10 units it rolls toward the player's coordinate on that axis, stopping short of
+// player is within 10 units of its lane it rolls toward the player's coordinate on that axis, stopping short of
 // walls, boxes and switches. Cold hits freeze it in steps shown by ice overlays; frozen to level 3 it
 // no longer moves, and fully frozen it is drawn encased in a block of ice (its collision mesh).
 #include "objects/CharacterBase.h"
@@ -15,6 +15,12 @@ public:
     // leaving no gap the player could slip through.
     static constexpr float kStopDistance = 0.8f;
     static constexpr float kProbeWindow = 5.0f;
+    // A player in the statue's way: within the walking clearance of its block, its feet below the top
+    // and its head (this high above the feet) above the bottom. The shove takes it a little further.
+    static constexpr float kPlayerClearance = 0.5f;
+    static constexpr float kPlayerHeight = 1.7f;
+    static constexpr float kOnTopTolerance = 0.05f;
+    static constexpr float kShoveSpare = 0.01f;
     static constexpr float kMoveEpsilon = 0.001f;
     static constexpr int kRollSound = 11;
     static constexpr float kWheelTurnPerUnit = 20.0f;  // degrees of wheel per unit rolled
@@ -52,11 +58,17 @@ public:
     int freezeAmount = 0;     // 0 .. 150
     Mesh* overlays[OVERLAY_COUNT] = {};
     DrawParams overlayParams[OVERLAY_COUNT];
+    // The collision block's extent around the position, turned as placed.
+    D3DXVECTOR3 footMin{0.0f, 0.0f, 0.0f}, footMax{0.0f, 0.0f, 0.0f};
 
 private:
     void Chase();
     // Undoes the frame's roll when an obstacle stands nearer than kStopDistance ahead of it.
     void StopAtObstacles(const D3DXVECTOR3& before);
+    // Shoves a player the roll has reached out of the lane, or undoes the roll.
+    void ClearLane(const D3DXVECTOR3& before);
+    float DepthInLane(const CharacterBase& player) const;
+    void MeasureFootprint();
     void ReadAxis(const std::string& value);
     void TurnWheel();
     void PlaceWheel();

@@ -11,11 +11,12 @@ namespace platform::xfile {
 bool Import(const char* path, ImportedFile& out) {
     std::string bytes;
     if (!path || !platform::ReadFile(path, bytes) || bytes.size() < 16 || bytes.compare(0, 4, "xof ") != 0) return false;
+    out.text = bytes.compare(8, 3, "txt") == 0;
+    if (out.text && !StructureSound(bytes)) return false;
     // Left-handed as written: positions, texture coordinates and winding come back as in the file.
     const unsigned flags = aiProcess_ConvertToLeftHanded | aiProcess_Triangulate | aiProcess_JoinIdenticalVertices;
     out.scene = out.importer.ReadFileFromMemory(bytes.data(), bytes.size(), flags, "x");
     if (!out.scene || !out.scene->mRootNode) return false;
-    out.text = bytes.compare(8, 3, "txt") == 0;
     if (out.text) out.quaternionKeyed = ScanQuaternionKeys(bytes);
     return true;
 }

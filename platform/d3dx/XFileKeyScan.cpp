@@ -65,4 +65,89 @@ std::set<std::pair<int, std::string>> ScanQuaternionKeys(const std::string& text
     return found;
 }
 
+namespace {
+
+// Reads the tokens of one data object's numbers in order; any token that is not a whole number below
+// the limit fails the read.
+class NumberReader {
+public:
+    NumberReader(const std::vector<std::string>& tokens, size_t at) : t(tokens), i(at) {}
+    bool Next(unsigned long limit, unsigned long& value) {
+        if (i >= t.size() || t[i].empty() || t[i].size() > 9 || t[i].find_first_not_of("0123456789") != std::string::npos)
+            return false;
+        value = std::stoul(t[i++]);
+        return value < limit;
+    }
+    bool Skip(size_t count) {
+        for (size_t k = 0; k < count; ++k, ++i)
+            if (i >= t.size() || t[i] == "{" || t[i] == "}") return false;
+        return true;
+    }
+    size_t At() const { return i; }
+
+private:
+    const std::vector<std::string>& t;
+    size_t i;
+};
+
+constexpr unsigned long kCountLimit = 1000000;
+
+// The index of the "{" opening the object whose template name is at i (a name of its own may sit
+// between), or 0 when none follows.
+size_t OpeningBrace(const std::vector<std::string>& t, size_t i) {
+    for (size_t k = i + 1; k < t.size() && k <= i + 2; ++k)
+        if (t[k] == "{") return k;
+    return 0;
+}
+
+bool MeshSound(const std::vector<std::string>& t, size_t open) {
+    NumberReader in(t, open + 1);
+    unsigned long vertices = 0, faces = 0, corners = 0, index = 0;
+    if (!in.Next(kCountLimit, vertices) || !in.Skip(vertices * 3) || !in.Next(kCountLimit, faces)) return false;
+    for (unsigned long f = 0; f < faces; ++f) {
+        if (!in.Next(kCountLimit, corners) || corners != 3) return false;
+        for (int c = 0; c < 3; ++c)
+            if (!in.Next(vertices, index)) return false;
+    }
+    return true;
+}
+
+bool MaterialListSound(const std::vector<std::string>& t, size_t open) {
+    NumberReader in(t, open + 1);
+    unsigned long materials = 0, faces = 0, material = 0;
+    if (!in.Next(kCountLimit, materials) || !in.Next(kCountLimit, faces)) return false;
+    for (unsigned long f = 0; f < faces; ++f)
+        if (!in.Next(materials, material)) return false;
+    // The materials follow as Material objects (named or not), or as references in braces.
+    unsigned long found = 0;
+    int depth = 0;
+    for (size_t k = in.At(); k < t.size() && depth >= 0; ++k) {
+        if (t[k] == "}") {
+            --depth;
+            continue;
+        }
+        if (t[k] != "{" || depth++ != 0) continue;
+        const bool object = t[k - 1] == "Material" || t[k - 2] == "Material";
+        const bool reference = k + 2 < t.size() && t[k + 2] == "}" && t[k + 1] != "{";
+        if (object || reference) ++found;
+    }
+    return found >= materials;
+}
+
+}  // namespace
+
+bool StructureSound(const std::string& text) {
+    const std::vector<std::string> t = Tokenize(text);
+    int depth = 0;
+    for (size_t i = 0; i < t.size(); ++i) {
+        if (t[i] == "{") ++depth;
+        else if (t[i] == "}" && --depth < 0) return false;
+        const bool mesh = t[i] == "Mesh", list = t[i] == "MeshMaterialList";
+        if ((!mesh && !list) || (i > 0 && t[i - 1] == "template")) continue;
+        const size_t open = OpeningBrace(t, i);
+        if (!open || !(mesh ? MeshSound(t, open) : MaterialListSound(t, open))) return false;
+    }
+    return depth == 0;
+}
+
 }  // namespace platform::xfile

@@ -1,5 +1,6 @@
 #pragma once
-// Which animations of a text .x file are given by quaternion keys (see XFileKeyScan.cpp).
+// Scans of a text .x file that Assimp's reader cannot be trusted with: which animations are given by
+// quaternion keys (see XFileKeyScan.cpp), and whether the file's structure is sound enough to read.
 #include <set>
 #include <string>
 #include <utility>
@@ -8,5 +9,10 @@ namespace platform::xfile {
 
 // (animation set in file order, frame name) of every animation with a quaternion AnimationKey.
 std::set<std::pair<int, std::string>> ScanQuaternionKeys(const std::string& text);
+
+// Braces that pair up; every Mesh with as many coordinates as it counts vertices and only triangles
+// within them; every MeshMaterialList with material numbers below its count and that many materials.
+// Assimp's reader crashes or aborts on files that break these.
+bool StructureSound(const std::string& text);
 
 }  // namespace platform::xfile

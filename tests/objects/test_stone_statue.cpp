@@ -1,4 +1,4 @@
-// Stone statues: rolling along their axis toward the player within 10 units, landing on the player's
+// Stone statues: rolling along their axis toward a player within 10 units of their lane, landing on the player's
 // line, stopping short of walls and boxes, the rolling sound only on frames with movement, the wheel,
 // freezing level by level with its overlays, standing still frozen through and the ice block at 150.
 #include <gtest/gtest.h>
@@ -89,18 +89,23 @@ TEST_F(StoneStatueTest, AlongZItSnapsOnWithinAFifthAndMakesNoSoundWithoutMoving)
     EXPECT_EQ(Plays(CStoneStatue::kRollSound), 3);
 }
 
-TEST_F(StoneStatueTest, APlayerTenOrMoreAwayIsNotChased) {
+TEST_F(StoneStatueTest, APlayerTenOrMoreFromItsLaneIsNotChasedHoweverFarAlongIt) {
     PlaceFloor();
-    StandIn* player = PlaceStandIn(D3DXVECTOR3(6, 0, 8));  // exactly 10
+    StandIn* player = PlaceStandIn(D3DXVECTOR3(6, 0, 10));  // exactly 10 from the lane
     CStoneStatue* statue = PlaceStatue(D3DXVECTOR3(0, 0, 0), 1);
     Frame(20);
     EXPECT_EQ(statue->chasing, 0);
     EXPECT_EQ(statue->Position().x, 0.0f);
     EXPECT_EQ(Plays(CStoneStatue::kRollSound), 0);
-    player->MoveTo(D3DXVECTOR3(6, 0, 7.9f));
+    player->MoveTo(D3DXVECTOR3(6, 0, 9.9f));
     Frame();
     EXPECT_EQ(statue->chasing, 1);
     EXPECT_NEAR(statue->Position().x, 0.11f, 1e-6f);
+    // Far along the lane, near it across: still in sight.
+    player->MoveTo(D3DXVECTOR3(-30, 0, -2));
+    Frame();
+    EXPECT_EQ(statue->chasing, 1);
+    EXPECT_NEAR(statue->Position().x, 0.0f, 1e-6f);
 }
 
 TEST_F(StoneStatueTest, WithoutATargetItStandsStill) {
@@ -297,3 +302,44 @@ TEST_F(StoneStatueTest, AColdRayStrikingTheStatueFreezesIt) {
 }
 
 }  // namespace
+
+// A statue rolling at a player who stands in its lane against a wall shoves the player out across the
+// lane, to the side the player stands on, and never holds the player inside its block; where a wall
+// leaves no room across, the statue stops a walking clearance short of the player instead.
+TEST_F(StoneStatueTest, ItShovesAPlayerInItsLaneAcrossItNeverIntoItsBlock) {
+    struct Case { float playerZ; float northWallFace; float shovedTo; };  // shovedTo 0: the statue stops
+    const Case cases[] = {{0.2f, 9.0f, 1.0f}, {-0.2f, 9.0f, -1.0f}, {0.2f, 1.0f, 0.0f}};
+    for (const Case& c : cases) {
+        ClearObjects();
+        // The east wall's face at x = 3.5; a wall along the lane's north side at northWallFace.
+        PlaceMap({{{0, -0.5f, 0}, {30, 0.5f, 30}}, {{4.0f, 2, 0}, {0.5f, 2, 10}},
+                  {{0, 2, c.northWallFace + 0.5f}, {10, 2, 0.5f}}});
+        StandIn* player = PlaceStandIn(D3DXVECTOR3(3.0f, 0, c.playerZ));
+        CStoneStatue* statue = PlaceStatue(D3DXVECTOR3(-3, 0, 0), 1);
+        const D3DXVECTOR3 lo = statue->footMin, hi = statue->footMax;
+        ASSERT_LT(lo.z, -0.3f);
+        ASSERT_GT(hi.z, 0.3f);
+        for (int frame = 0; frame < 80; ++frame) {
+            Frame();
+            const D3DXVECTOR3 p = player->Position(), at = statue->Position();
+            const bool inside = p.x > at.x + lo.x && p.x < at.x + hi.x && p.z > at.z + lo.z && p.z < at.z + hi.z;
+            ASSERT_FALSE(inside) << "frame " << frame << " z " << c.playerZ;
+        }
+        const D3DXVECTOR3 p = player->Position(), at = statue->Position();
+        if (c.shovedTo > 0.0f) {
+            EXPECT_GE(p.z, hi.z + CStoneStatue::kPlayerClearance) << c.playerZ;
+        } else if (c.shovedTo < 0.0f) {
+            EXPECT_LE(p.z, lo.z - CStoneStatue::kPlayerClearance) << c.playerZ;
+        }
+        if (c.shovedTo == 0.0f) {
+            EXPECT_EQ(p.z, c.playerZ) << "no room across: the player stays";
+            EXPECT_LE(at.x + hi.x, p.x - CStoneStatue::kPlayerClearance + 1e-4f);
+            EXPECT_GT(at.x + hi.x, p.x - CStoneStatue::kPlayerClearance - CStoneStatue::kRollStep);
+        } else {
+            // With the player out of its way it rolls on up to the wall's stopping distance.
+            EXPECT_LE(at.x, 3.5f - CStoneStatue::kStopDistance + 1e-4f);
+            EXPECT_GT(at.x, 3.5f - CStoneStatue::kStopDistance - CStoneStatue::kRollStep);
+        }
+        EXPECT_EQ(p.x, 3.0f) << "the shove is across the lane only";
+    }
+}

@@ -120,7 +120,26 @@ TEST(XFileLoad, MissingOrMalformedFilesFailWithoutOutputs) {
     folder.Write("bad.x", "xof 0303txt 0032\nMesh { 3; 0.0;0.0;");
     folder.Write("empty.x", "");
     folder.Write("notx.x", "hello world, not a model at all");
-    for (const char* name : {"missing.x", "bad.x", "empty.x", "notx.x"}) {
+    // Damage that Assimp's reader crashes or aborts on, each made to a sound file that loads.
+    const std::pair<const char*, const char*> damage[] = {
+        {"Material Blue {", "\xCD" "aterial Blue {"},  // a list short of its materials
+        {"3;0,1,3;;", "2;0,1;;"},                     // a face that is not a triangle
+        {"3;0,1,3;;", "3;0,1,4;;"},                   // a corner beyond the vertices
+        {"2; 1, 0;;", "2; 2, 0;;"},                   // a material number beyond the list
+        {"Frame Body {", "} Frame Body {"},           // a brace closing nothing
+        {"Mesh Tri {", "Mesh Tri { {"},               // a brace never closed
+    };
+    std::vector<std::string> names = {"missing.x", "bad.x", "empty.x", "notx.x"};
+    for (const auto& [sound, damaged] : damage) {
+        std::string text = xtest::kTwoMaterials;
+        ASSERT_NE(text.find(sound), std::string::npos) << sound;
+        EXPECT_TRUE(platform::xfile::StructureSound(text));
+        text.replace(text.find(sound), std::strlen(sound), damaged);
+        names.push_back("damaged" + std::to_string(names.size()) + ".x");
+        folder.Write(names.back(), text);
+    }
+    for (const std::string& file : names) {
+        const char* name = file.c_str();
         ID3DXMesh* mesh = reinterpret_cast<ID3DXMesh*>(1);
         EXPECT_TRUE(FAILED(D3DXLoadMeshFromXA(name, D3DXMESH_MANAGED, nullptr, nullptr, nullptr, nullptr, nullptr, &mesh)))
             << name;

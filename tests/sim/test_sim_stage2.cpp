@@ -178,4 +178,14 @@ TEST_F(SimStage2Test, TheWrongWayLeavesThePuzzleClosed) {
     EXPECT_FALSE(fs::exists(root / "save.dat"));
 }
 
+TEST_F(SimStage2Test, TheStatueLuredToTheWestEndStillBlocksTheEastArchway) {
+    // Lure the statue against the west wall, slip out of its sight to the south, and walk up to the
+    // east archway and on north: it rolls across in time and holds the player south of its lane.
+    const std::vector<std::string> dump = RunText(720, "1-80 A\n81-195 W\n332-403 S\n404-536 D\n537-720 W\n");
+    ASSERT_EQ(dump.size(), 720u);
+    EXPECT_LT(Pos(dump[299], "CStoneStatue", 0), -5.0) << "lured to the west end";
+    EXPECT_NEAR(Pos(dump[719], "CStoneStatue", 0), Pos(dump[719], "Player", 0), 0.2);
+    EXPECT_LT(Pos(dump[719], "Player", 2), 12.95 - 0.49);
+}
+
 }  // namespace
