@@ -85,6 +85,11 @@ void SkinnedMesh::ChangeAnimation(int index) {
     current = index;
 }
 
+bool& SkinnedMesh::PosesHeld() {
+    static bool held = false;
+    return held;
+}
+
 void SkinnedMesh::Update(const D3DXMATRIX& newWorld) {
     world = newWorld;
     ++framesSinceChange;
@@ -110,7 +115,7 @@ void SkinnedMesh::Update(const D3DXMATRIX& newWorld) {
         controller->GetTrackDesc(0, &played);
         e.position = played.Position;
     }
-    UpdateFrame(rootFrame, world);
+    if (!PosesHeld()) UpdateFrame(rootFrame, world);
 }
 
 void SkinnedMesh::UpdateFrame(MY_FRAME* frame, const D3DXMATRIX& parent) {

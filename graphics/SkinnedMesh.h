@@ -36,6 +36,9 @@ public:
     // A file that fails to load shows a message box and leaves this record empty.
     HRESULT Load(IDirect3DDevice9* device, const std::string& path);
     void Update(const D3DXMATRIX& newWorld);
+    // While set, Update moves the animation on but leaves the bones' matrices (only drawing reads them)
+    // as they were: a stage played again unseen poses its figures on the last frame alone.
+    static bool& PosesHeld();
     void ChangeAnimation(int index);
     void SkinVertices();
     void Release();

@@ -4,6 +4,7 @@
 #include "app/Journal.h"
 #include "app/LogicClock.h"
 #include "app/SceneId.h"
+#include "graphics/SkinnedMesh.h"
 #include "loading/ObjectPlacement.h"
 #include "objects/ObjectList.h"
 #include "scenes/EscLatch.h"
@@ -59,9 +60,11 @@ void StageRewind::Resimulate(GameScene& scene, const Journal& journal, int frame
             GamePad::GetInstance().Update();
             Mouse::GetInstance().Update();
         }
+        SkinnedMesh::PosesHeld() = f < last;
         scene.StepLogic();
         FollowPlayerCamera();
     }
+    SkinnedMesh::PosesHeld() = false;
     sound.SetSilent(false);
     sound.FollowRecords();
 }
