@@ -1,5 +1,6 @@
 // Journals: read whole; a refusal always says why. An accepted one is written again from the frames it
 // holds, with its header, and that text reads back to the same header, clocks and input frame by frame.
+#include <algorithm>
 #include <string>
 
 #include "app/Journal.h"
