@@ -29,6 +29,9 @@ constexpr float kWheelHubHeight = 0.5f;
 
 // The coordinate a statue rolls along: z for axis 0, x for axis 1.
 float& AlongAxis(D3DXVECTOR3& v, int axis) { return axis == 0 ? v.z : v.x; }
+float Along(D3DXVECTOR3 v, int axis) { return AlongAxis(v, axis); }
+// The level coordinate square to the axis.
+float Across(const D3DXVECTOR3& v, int axis) { return axis == 0 ? v.x : v.z; }
 
 }  // namespace
 
@@ -99,7 +102,7 @@ void CStoneStatue::Chase() {
     D3DXVECTOR3 at = Position(), goal = target->Position();
     // The range is measured square to the lane, not to the statue: a player who lured it to one end
     // could otherwise come up to the far end of its lane out of its sight and cross before it arrived.
-    const float fromLane = axis == 0 ? goal.x - at.x : goal.z - at.z;
+    const float fromLane = Across(goal - at, axis);
     chasing = std::fabs(fromLane) < kChaseRange ? 1 : 0;
     if (!chasing) return;
     float& coordinate = AlongAxis(at, axis);
@@ -132,9 +135,9 @@ float CStoneStatue::DepthInLane(const CharacterBase& player) const {
     const auto inside = [](float value, float lo, float hi) {
         return std::min(value - (lo - kPlayerClearance), (hi + kPlayerClearance) - value);
     };
-    const bool alongZ = axis == 0;
-    const float along = inside(alongZ ? p.z : p.x, alongZ ? at.z + footMin.z : at.x + footMin.x, alongZ ? at.z + footMax.z : at.x + footMax.x);
-    const float across = inside(alongZ ? p.x : p.z, alongZ ? at.x + footMin.x : at.z + footMin.z, alongZ ? at.x + footMax.x : at.z + footMax.z);
+    const D3DXVECTOR3 lo = at + footMin, hi = at + footMax;
+    const float along = inside(Along(p, axis), Along(lo, axis), Along(hi, axis));
+    const float across = inside(Across(p, axis), Across(lo, axis), Across(hi, axis));
     return along > 0.0f && across > 0.0f ? across : 0.0f;
 }
 
@@ -149,10 +152,8 @@ void CStoneStatue::ClearLane(const D3DXVECTOR3& before) {
         const float depth = DepthInLane(*player);
         if (depth <= 0.0f) return;
         const D3DXVECTOR3 from = player->Position(), at = Position();
-        const float side = axis == 0 ? from.x - (at.x + 0.5f * (footMin.x + footMax.x))
-                                     : from.z - (at.z + 0.5f * (footMin.z + footMax.z));
-        const D3DXVECTOR3 across = axis == 0 ? D3DXVECTOR3(side < 0.0f ? -1.0f : 1.0f, 0, 0)
-                                             : D3DXVECTOR3(0, 0, side < 0.0f ? -1.0f : 1.0f);
+        const float side = Across(from - (at + 0.5f * (footMin + footMax)), axis) < 0.0f ? -1.0f : 1.0f;
+        const D3DXVECTOR3 across = axis == 0 ? D3DXVECTOR3(side, 0, 0) : D3DXVECTOR3(0, 0, side);
         ShoveAcrossFloor(*player, across, depth + kShoveSpare, this);
         if (DepthInLane(*player) <= kShoveSpare) return;
         player->MoveTo(from);
