@@ -3,9 +3,15 @@
 // no GPU). The entry point chooses before anything else touches the platform.
 namespace platform {
 
+// How the frame is drawn: the full picture, or a lighter one for software rasterisers. Auto chooses by
+// the OpenGL renderer.
+enum class PictureQuality { Auto, Full, Light };
+
 struct Settings {
     // True: windows are kept in memory only and devices are headless.
     bool headless = false;
+    // The picture the player asked for; the renderer reads it at every frame's start.
+    PictureQuality picture = PictureQuality::Auto;
 };
 
 Settings& GetSettings();
