@@ -43,6 +43,7 @@ void Recorder::Stop() {
     input.reset();
     clock.reset();
     playback = nullptr;
+    stageStart = StageRewind();
 }
 
 void Recorder::PlayBack(const InputScript* script, bool escLeaves) {
@@ -79,6 +80,7 @@ void Recorder::BeginFrame(uint32_t paceNow) {
         // Play goes on from the frame reached, 16 ms after it, and the journal forgets what came after.
         rewinding = false;
         journal.Cut(rewindAt);
+        stageStart.Forget(rewindAt);
         clock->Resume(journal.At(rewindAt).clock + 16u, paceNow);
     } else if (playback) {
         clock->Hold(playback->ClockAt(frame));
@@ -133,6 +135,10 @@ void Recorder::RewindTo(GameScene& scene, int target) {
     if (!input || journal.Frames() < 1) return;
     rewindAt = std::clamp(target, 1, journal.Frames());
     stageStart.Resimulate(scene, journal, rewindAt, *input, *clock);
+}
+
+void Recorder::StageFrameDone(bool restarting) {
+    if (input && !rewinding) stageStart.Keep(journal.Frames(), restarting, *input);
 }
 
 std::string ReplayName(const std::tm& when, const std::string& place) {

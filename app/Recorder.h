@@ -49,6 +49,9 @@ public:
     // Plays the stage's journal again up to frame (what a step does; the benchmark times it).
     void RewindTo(GameScene& scene, int frame);
     int RewindFrame() const { return rewindAt; }
+    // A stage frame's logic has run and the stage can be taken back to it: a snapshot when one is due.
+    void StageFrameDone(bool restarting);
+    int StageSnapshots() const { return stageStart.Snapshots(); }
 
     // --- keeping journals ---
     const Journal& GetJournal() const { return journal; }

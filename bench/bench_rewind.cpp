@@ -1,39 +1,23 @@
-// One step of the stage's rewind five minutes into stage 2: the stage built again from its placement
-// and its journal played again, without drawing or sound, up to three frames before the last. The
-// journal is five minutes of seeded play (walking, turning, jumping and firing the cold gun, so that
-// ice patches lie about and the statues and flames run), played through the frame loop's recorder as
-// the runner plays a journal.
+// One step of the stage's rewind five minutes into stage 2: the stage put back as its latest snapshot
+// before the frame asked for, and its journal played again from there, without drawing or sound, up
+// to three frames before the last. The journal is five minutes of seeded play, played through the
+// frame loop's recorder as the runner plays a journal.
 #include <benchmark/benchmark.h>
 
 #include <time.h>
 
-#include <random>
 #include <string>
 
 #include "app/Recorder.h"
 #include "scenes/GameScene.h"
 #include "sim/InputScript.h"
 #include "tests/support/HeadlessGame.h"
+#include "tests/support/SeededPlay.h"
 
 namespace {
 
 constexpr int kStage2 = 1;
 constexpr int kFrames = 5 * 60 * 62;  // five minutes at 62 frames a second
-
-// Runs of 10 to 70 frames, each holding a few of the walking keys, the gun, a jump and a turn.
-std::string SeededPlay(int frames) {
-    std::mt19937 random(7);
-    const char* tokens[] = {"W", "W", "A", "D", "S", "SPACE", "LBUTTON", "MOUSE=8,0", "MOUSE=-6,1"};
-    std::string script;
-    for (int f = 1; f <= frames;) {
-        const int last = std::min(frames, f + 10 + static_cast<int>(random() % 61));
-        std::string held;
-        for (const char* token : tokens) if (random() % 3 == 0) held.append(" ").append(token);
-        if (!held.empty()) script.append(std::to_string(f)).append("-").append(std::to_string(last)).append(held).append("\n");
-        f = last + 1;
-    }
-    return script;
-}
 
 double ThreadCpuSeconds() {
     timespec now{};
@@ -46,7 +30,7 @@ void BM_RewindStepStage2(benchmark::State& state) {
     if (!game.Started()) return state.SkipWithError("the game did not start");
     InputScript script;
     std::string error;
-    if (!script.Parse(SeededPlay(kFrames), error)) return state.SkipWithError(error.c_str());
+    if (!script.Parse(SeededPlay(7, 1, kFrames), error)) return state.SkipWithError(error.c_str());
     Recorder& recorder = Recorder::GetInstance();
     recorder.replaysFolder.clear();
     recorder.PlayBack(&script, false);
@@ -74,6 +58,7 @@ void BM_RewindStepStage2(benchmark::State& state) {
     state.counters["frames"] = kFrames - Recorder::kRewindSpeed;
     state.counters["objects"] = objects;
     state.counters["patches"] = patches;
+    state.counters["snapshots"] = recorder.StageSnapshots();
     recorder.Stop();
 }
 BENCHMARK(BM_RewindStepStage2)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);

@@ -25,6 +25,13 @@ SkinnedMesh* MeshManager::GetSkinnedMesh(IDirect3DDevice9* device, const std::st
     return mesh;
 }
 
+std::vector<SkinnedMesh*> MeshManager::SkinnedMeshes() {
+    std::lock_guard<std::mutex> guard(lock);
+    std::vector<SkinnedMesh*> all;
+    for (const auto& [name, mesh] : skinnedMeshes) all.push_back(mesh);
+    return all;
+}
+
 void MeshManager::ReleaseAll() {
     std::lock_guard<std::mutex> guard(lock);
     for (auto& [name, mesh] : meshes) {

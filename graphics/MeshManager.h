@@ -5,6 +5,7 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "graphics/Mesh.h"
 #include "graphics/SkinnedMesh.h"
@@ -17,6 +18,8 @@ public:
     Mesh* GetMesh(IDirect3DDevice9* device, const std::string& name);
     // Never null.
     SkinnedMesh* GetSkinnedMesh(IDirect3DDevice9* device, const std::string& name);
+    // Every animated model loaded so far.
+    std::vector<SkinnedMesh*> SkinnedMeshes();
     // Releases every model; afterwards the cache is as new.
     void ReleaseAll();
 

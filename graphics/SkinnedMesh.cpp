@@ -85,6 +85,22 @@ void SkinnedMesh::ChangeAnimation(int index) {
     current = index;
 }
 
+SkinnedMesh::Playback SkinnedMesh::SavePlayback() const {
+    Playback kept{animations, framesSinceChange, current, previous, world, {}};
+    if (controller) kept.controller = controller->SavePlayback();
+    return kept;
+}
+
+void SkinnedMesh::RestorePlayback(const Playback& kept) {
+    if (kept.animations.size() != animations.size()) return;
+    animations = kept.animations;
+    framesSinceChange = kept.framesSinceChange;
+    current = kept.current;
+    previous = kept.previous;
+    world = kept.world;
+    if (controller) controller->RestorePlayback(kept.controller);
+}
+
 bool& SkinnedMesh::PosesHeld() {
     static bool held = false;
     return held;

@@ -39,6 +39,19 @@ public:
     // While set, Update moves the animation on but leaves the bones' matrices (only drawing reads them)
     // as they were: a stage played again unseen poses its figures on the last frame alone.
     static bool& PosesHeld();
+
+    // Where the animation stands (the entries, the cross-fade, the controller's tracks), to play on
+    // from the same point later; the bones follow at the next update.
+    struct Playback {
+        std::vector<AnimationEntry> animations;
+        int framesSinceChange = 0;
+        int current = 0;
+        int previous = 0;
+        D3DXMATRIX world;
+        ID3DXAnimationController::Playback controller;
+    };
+    Playback SavePlayback() const;
+    void RestorePlayback(const Playback& playback);
     void ChangeAnimation(int index);
     void SkinVertices();
     void Release();

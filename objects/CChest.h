@@ -11,6 +11,7 @@ public:
     CChest() { kind = KIND_CHEST; }
     ~CChest() override { openMesh = nullptr; }
     const char* ClassName() const override { return "CChest"; }
+    CharacterBase* Clone() const override { return new CChest(*this); }
 
     void ReadClassParam(const std::string& key, const std::string& value) override;
     void Update() override;

@@ -161,3 +161,7 @@ void CDoor::DumpFields(ObjectFields& out) const {
     out.Int("open", open);
     out.Int("moving", moving);
 }
+
+void CDoor::Relink(const Counterpart& counterpart) {
+    parent = static_cast<CSwitch*>(counterpart(parent));
+}

@@ -30,6 +30,8 @@ public:
     CDoor() : home(transMat) { kind = KIND_DOOR; }
     ~CDoor() override { parent = nullptr; }
     const char* ClassName() const override { return "CDoor"; }
+    CharacterBase* Clone() const override { return new CDoor(*this); }
+    void Relink(const Counterpart& counterpart) override;
 
     void Init(std::vector<std::string> params) override;
     void ReadClassParam(const std::string& key, const std::string& value) override;

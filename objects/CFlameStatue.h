@@ -21,6 +21,8 @@ public:
 
     CFlameStatue() { kind = KIND_STATUE; }
     const char* ClassName() const override { return "CFlameStatue"; }
+    CharacterBase* Clone() const override { return new CFlameStatue(*this); }
+    void Relink(const Counterpart& counterpart) override { target = counterpart(target); }
 
     void Init(std::vector<std::string> params) override;
     void Update() override;

@@ -18,6 +18,7 @@ class CGoal : public CharacterBase {
 public:
     CGoal() { kind = KIND_GOAL; }
     const char* ClassName() const override { return "CGoal"; }
+    CharacterBase* Clone() const override { return new CGoal(*this); }
 
     void Init(std::vector<std::string> params) override;
     void ReadClassParam(const std::string& key, const std::string& value) override;

@@ -56,19 +56,10 @@ CIceBox::CIceBox(const BoxTraits& boxTraits) : traits(boxTraits) {
     IDirect3DDevice9* device = GraphicsDevice::GetInstance().GetDevice();
     for (int i = 0; i < kLevelCount; ++i) {
         levelMeshes[i] = MeshManager::GetInstance().GetMesh(device, kLevelMeshes[i]);
-        levelParams[i] = new DrawParams;
-        levelParams[i]->alpha = 0.0f;
+        levelParams[i].alpha = 0.0f;
     }
     breakTexture = TextureManager::GetInstance().GetTexture(traits.breakTexture);
     D3DXMatrixIdentity(&homeTransform);
-}
-
-CIceBox::~CIceBox() {
-    for (DrawParams*& p : levelParams) {
-        delete p;
-        p = nullptr;
-    }
-    breakTexture = nullptr;
 }
 
 void CIceBox::Init(std::vector<std::string> params) {
@@ -209,13 +200,13 @@ void CIceBox::UpdateLevels() {
                 : freezeAmount >= traits.levelTwoFrom ? 2
                 : freezeAmount > 20                   ? 1
                                                       : 0;
-        for (DrawParams* p : levelParams) p->alpha = std::min(p->alpha, 1.0f);
+        for (DrawParams& p : levelParams) p.alpha = std::min(p.alpha, 1.0f);
         return;
     }
     drawParams->edge = 0;
-    for (DrawParams* p : levelParams) {
-        p->edge = 0;
-        p->alpha = std::max(p->alpha - kFadeStep, 0.0f);
+    for (DrawParams& p : levelParams) {
+        p.edge = 0;
+        p.alpha = std::max(p.alpha - kFadeStep, 0.0f);
     }
     drawParams->alpha -= kFadeStep;
     if (drawParams->alpha < 0.0f) {
@@ -247,9 +238,9 @@ void CIceBox::Reform() {
     freezeAmount = 0;
     drawParams->alpha = 1.0f;
     drawParams->edge = 1;
-    for (DrawParams* p : levelParams) {
-        p->alpha = 0.0f;
-        p->edge = 1;
+    for (DrawParams& p : levelParams) {
+        p.alpha = 0.0f;
+        p.edge = 1;
     }
     breaking = false;
 }
@@ -292,9 +283,9 @@ void CIceBox::Push(const CharacterBase& pusher) {
 // Each cold hit adds to the freeze; the shells fade into one another as it grows.
 void CIceBox::Freeze() {
     freezeAmount = std::clamp(freezeAmount + kColdStep, 0, kMaxFreeze);
-    DrawParams& one = *levelParams[0];
-    DrawParams& two = *levelParams[1];
-    DrawParams& max = *levelParams[2];
+    DrawParams& one = levelParams[0];
+    DrawParams& two = levelParams[1];
+    DrawParams& max = levelParams[2];
     if (freezeAmount <= 20) {
         one.alpha += 0.25f;
     } else if (freezeAmount < 50) {
@@ -333,10 +324,10 @@ void CIceBox::DrawOverlays() {
     toon.SetWorld(world);
     for (int shell : kShown[std::clamp(FreezeLevel(), 0, 3)]) {
         // A shell not yet frosted at all shows nothing, not even its outline.
-        if (shell < 0 || !levelMeshes[shell] || levelParams[shell]->alpha <= 0.0f) continue;
+        if (shell < 0 || !levelMeshes[shell] || levelParams[shell].alpha <= 0.0f) continue;
         Mesh& overlay = *levelMeshes[shell];
         DrawParams* kept = overlay.drawParams;
-        overlay.drawParams = levelParams[shell];
+        overlay.drawParams = &levelParams[shell];
         toon.Draw(&overlay, 1);
         overlay.drawParams = kept;
     }

@@ -29,7 +29,7 @@ public:
     static constexpr int kMaxFreeze = 100;
 
     explicit CIceBox(const BoxTraits& traits);
-    ~CIceBox() override;
+    CharacterBase* Clone() const override { return new CIceBox(*this); }
     const char* ClassName() const override { return traits.className; }
 
     void Init(std::vector<std::string> params) override;
@@ -50,7 +50,7 @@ public:
 
     D3DXMATRIX homeTransform;
     Mesh* levelMeshes[kLevelCount] = {};
-    DrawParams* levelParams[kLevelCount] = {};
+    DrawParams levelParams[kLevelCount];
     bool breaking = false;
     BreakPiece pieces[kPieceCount];
     Texture* breakTexture = nullptr;

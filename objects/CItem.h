@@ -13,6 +13,7 @@ public:
 
     CItem() { kind = KIND_ITEM; }
     const char* ClassName() const override { return "CItem"; }
+    CharacterBase* Clone() const override { return new CItem(*this); }
 
     void Update() override;
     void Draw() override;

@@ -12,6 +12,7 @@ public:
 
     CLauncher() { kind = KIND_LAUNCHER; }
     const char* ClassName() const override { return "CLauncher"; }
+    CharacterBase* Clone() const override { return new CLauncher(*this); }
 
     void Init(std::vector<std::string> params) override;
     void Update() override;

@@ -7,6 +7,7 @@ class CSimpleObject : public CharacterBase {
 public:
     CSimpleObject() { kind = KIND_BOX; }
     const char* ClassName() const override { return "CSimpleObject"; }
+    CharacterBase* Clone() const override { return new CSimpleObject(*this); }
     void Update() override {}
     void OnHit(CharacterBase*) override {}
 };

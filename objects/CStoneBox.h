@@ -6,4 +6,5 @@
 class CStoneBox : public CIceBox {
 public:
     CStoneBox();
+    CharacterBase* Clone() const override { return new CStoneBox(*this); }
 };

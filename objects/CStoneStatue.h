@@ -36,6 +36,8 @@ public:
 
     CStoneStatue();
     const char* ClassName() const override { return "CStoneStatue"; }
+    CharacterBase* Clone() const override { return new CStoneStatue(*this); }
+    void Relink(const Counterpart& counterpart) override { target = counterpart(target); }
 
     void Init(std::vector<std::string> params) override;
     void Update() override;

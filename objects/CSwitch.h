@@ -14,6 +14,7 @@ public:
     CSwitch() : home(transMat) { kind = KIND_SWITCH; }
     ~CSwitch() override { baseMesh = nullptr; }
     const char* ClassName() const override { return "CSwitch"; }
+    CharacterBase* Clone() const override { return new CSwitch(*this); }
 
     void Init(std::vector<std::string> params) override;
     void ReadClassParam(const std::string& key, const std::string& value) override;

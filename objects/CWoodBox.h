@@ -5,4 +5,5 @@
 class CWoodBox : public CIceBox {
 public:
     CWoodBox();
+    CharacterBase* Clone() const override { return new CWoodBox(*this); }
 };

@@ -41,6 +41,13 @@ CharacterBase::CharacterBase() : drawParams(new DrawParams), world(new D3DXMATRI
     D3DXMatrixIdentity(world);
 }
 
+CharacterBase::CharacterBase(const CharacterBase& other)
+    : mesh(other.mesh), drawParams(new DrawParams(*other.drawParams)), colMesh(other.colMesh),
+      world(new D3DXMATRIX(*other.world)), transMat(other.transMat), rotMat(other.rotMat),
+      scaleMat(other.scaleMat), move(other.move), state(other.state), kind(other.kind), dead(other.dead),
+      fallSpeed(other.fallSpeed), groundKind(other.groundKind), sphereCenter(other.sphereCenter),
+      sphereRadius(other.sphereRadius), boxMin(other.boxMin), boxMax(other.boxMax), boxSize(other.boxSize) {}
+
 CharacterBase::~CharacterBase() {
     delete world;
     delete drawParams;

@@ -31,7 +31,6 @@ enum ObjectKind {
 class CharacterBase {
 public:
     CharacterBase();
-    CharacterBase(const CharacterBase&) = delete;
     CharacterBase& operator=(const CharacterBase&) = delete;
     virtual ~CharacterBase();
 
@@ -70,6 +69,15 @@ public:
     // The class's own values for diagnostics; the shared fields are read directly.
     virtual void DumpFields(ObjectFields& out) const { (void)out; }
 
+    // --- snapshots of the stage ---
+    // A copy of the object as it stands, with its own draw parameters and world matrix, sharing the
+    // meshes and textures; null for a class that cannot be copied. Pointers to other objects still
+    // name the originals until Relink.
+    virtual CharacterBase* Clone() const { return nullptr; }
+    // Points every reference to another object at that object's counterpart in a copied list.
+    using Counterpart = std::function<CharacterBase*(const CharacterBase*)>;
+    virtual void Relink(const Counterpart& counterpart) { (void)counterpart; }
+
     // The common placement keys; true for a "Pos" or "Angle" with at least one component.
     bool SetParam(const std::string& key, const std::string& value);
     // A class's own placement keys, offered every item after SetParam has seen it (base Init).
@@ -99,6 +107,9 @@ public:
     D3DXVECTOR3 boxSize;
 
 protected:
+    // What Clone builds on: the owned draw parameters and world matrix are copied, not shared.
+    CharacterBase(const CharacterBase& other);
+
     // A key of the class's own, handed on by ReadParams.
     using OwnKey = std::function<void(const std::string& key, const std::string& value)>;
 

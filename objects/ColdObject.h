@@ -23,6 +23,7 @@ public:
 
     ColdObject();
     const char* ClassName() const override { return "ColdObject"; }
+    CharacterBase* Clone() const override { return new ColdObject(*this); }
 
     void Update() override;
     void Draw() override {}

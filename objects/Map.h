@@ -7,6 +7,7 @@ class Map : public CharacterBase {
 public:
     Map() { kind = KIND_MAP; }
     const char* ClassName() const override { return "Map"; }
+    CharacterBase* Clone() const override { return new Map(*this); }
     void Update() override { *world = rotMat * transMat; }
     void DrawShadow() override {}
 };

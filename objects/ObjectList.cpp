@@ -1,6 +1,7 @@
 #include "objects/ObjectList.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace {
 
@@ -64,4 +65,24 @@ void UpdateObjects() {
 void DrawObjects2D() {
     std::vector<CharacterBase*>& objects = GetObjectList();
     for (size_t i = 0; i < objects.size(); ++i) objects[i]->Draw2D();
+}
+
+std::optional<ObjectCopies> CopyObjects(const std::vector<CharacterBase*>& from) {
+    ObjectCopies copies;
+    copies.reserve(from.size());
+    std::unordered_map<const CharacterBase*, CharacterBase*> counterparts;
+    for (const CharacterBase* object : from) {
+        if (!object) continue;
+        CharacterBase* copy = object->Clone();
+        if (!copy) return std::nullopt;
+        copies.emplace_back(copy);
+        counterparts[object] = copy;
+    }
+    // A reference to an object outside the list (none in a stage) is dropped rather than shared.
+    const CharacterBase::Counterpart counterpart = [&](const CharacterBase* object) -> CharacterBase* {
+        const auto found = counterparts.find(object);
+        return found == counterparts.end() ? nullptr : found->second;
+    };
+    for (const std::unique_ptr<CharacterBase>& copy : copies) copy->Relink(counterpart);
+    return copies;
 }

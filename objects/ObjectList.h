@@ -1,6 +1,8 @@
 #pragma once
 // The objects of the running stage, stage geometry included, in insertion (placement) order. The list
 // owns them: an object leaves only by being deleted. Objects find one another through it, by kind.
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,10 @@ void ForEachOfKind(int kind, Visit&& visit) {
     for (CharacterBase* object : GetObjectList())
         if (object && object->kind == kind) visit(object);
 }
+// A copy of every object of a list, in its order, each pointing at the others' copies; nothing when
+// an object of the list cannot be copied.
+using ObjectCopies = std::vector<std::unique_ptr<CharacterBase>>;
+std::optional<ObjectCopies> CopyObjects(const std::vector<CharacterBase*>& from);
 // The first object of the kind, or null.
 CharacterBase* FirstOfKind(int kind);
 // The object a "Target" placement value names: the first player in the list for "Player", null for

@@ -39,18 +39,17 @@ PlayerShared& Player::Shared() {
 
 void Player::ResetShared() { Shared() = PlayerShared{}; }
 
-Player::Player() : emitter(new ShotEmitter) {
+Player::Player() {
     kind = KIND_PLAYER;
     TextureManager& textures = TextureManager::GetInstance();
     markerTexture = textures.GetTexture("data/Texture/hatena.png");
     for (int n = 0; n < kTrailLength; ++n)
         slipTextures[n] = textures.GetTexture("data/Texture/slip/slipeffect" + std::to_string(n) + ".png");
-    emitter->Init();
+    emitter.Init();
     for (D3DXMATRIX& m : trail) D3DXMatrixIdentity(&m);
 }
 
 Player::~Player() {
-    delete emitter;
     markerTexture = nullptr;
     skin = nullptr;
 }
@@ -104,7 +103,7 @@ void Player::Update() {
         state = PLAYER_INTERACT;
         if (fade.phase) CheckWall();
     }
-    emitter->Update();
+    emitter.Update();
     RebuildWorld();
     AnimateSkin();
     AdvanceTrail();
@@ -142,7 +141,7 @@ void Player::DrawShadow() {
 
 void Player::DrawAlpha() {
     DrawParticle();
-    emitter->Draw();
+    emitter.Draw();
     if (state == PLAYER_SLIDE) DrawTrail();
 }
 

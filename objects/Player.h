@@ -8,8 +8,8 @@
 
 #include "objects/CharacterBase.h"
 #include "objects/PlayerInput.h"
+#include "objects/ShotEmitter.h"
 
-class ShotEmitter;
 class SkinnedMesh;
 class Texture;
 
@@ -52,6 +52,7 @@ public:
     Player();
     ~Player() override;
     const char* ClassName() const override { return "Player"; }
+    CharacterBase* Clone() const override { return new Player(*this); }
 
     void Init(std::vector<std::string> params) override;
     void Update() override;
@@ -79,7 +80,7 @@ public:
     bool Aiming() const { return state >= PLAYER_AIM_FORWARD && state <= PLAYER_AIM_STAND; }
 
     SkinnedMesh* skin = nullptr;
-    ShotEmitter* emitter;
+    ShotEmitter emitter;
     int inAir = 0;
     int airFrames = 0;  // frames in the air up to the last one; 0 on the ground
     int iceMomentum = 0;  // set after sliding: the faster air speed; cleared on normal ground

@@ -69,8 +69,8 @@ void Player::UpdateFootsteps() {
     airFrames = inAir ? airFrames + 1 : 0;
 
     const D3DXVECTOR3 p = Position();
-    emitter->position = D3DXVECTOR3(p.x, p.y + kMuzzleHeight, p.z);
-    emitter->rotation = rotMat;
-    emitter->active = aim;
+    emitter.position = D3DXVECTOR3(p.x, p.y + kMuzzleHeight, p.z);
+    emitter.rotation = rotMat;
+    emitter.active = aim;
     prevState = state;
 }

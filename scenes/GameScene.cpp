@@ -69,7 +69,9 @@ void GameScene::Update() {
     StepLogic();
     const bool won = AnyGoalReached();
     // Never back into a goal's fade, nor across a scene change.
-    recorder.AllowRewind(!won && Application::GetInstance().nextScene == SCENE_NONE);
+    const bool rewindable = !won && Application::GetInstance().nextScene == SCENE_NONE;
+    recorder.AllowRewind(rewindable);
+    if (rewindable) recorder.StageFrameDone(restarting);
     if (won && !replaySaved) {
         replaySaved = true;
         recorder.SaveReplay();

@@ -20,8 +20,9 @@ public:
     void Update() override;
     // The stage's own frame: the latches, every object, the camera angles, the fade.
     void StepLogic();
-    // As at the stage's start, before its journal is played again.
-    void ResetForRewind() { restarting = false; }
+    // As the stage stood where its journal is played again from: at its start, or at a snapshot
+    // taken while a restart's fade was running or not.
+    void ResetForRewind(bool restartFade) { restarting = restartFade; }
     void Draw() override;
     void Draw2D() override;
 

@@ -1,44 +1,58 @@
 #include "scenes/StageRewind.h"
 
-#include "app/Application.h"
+#include <algorithm>
+
 #include "app/Journal.h"
 #include "app/LogicClock.h"
-#include "app/SceneId.h"
 #include "graphics/SkinnedMesh.h"
 #include "loading/ObjectPlacement.h"
 #include "objects/ObjectList.h"
-#include "scenes/EscLatch.h"
 #include "scenes/GameScene.h"
 #include "scenes/StageView.h"
 
 void StageRewind::Capture(int stageNumber, bool devicesWereRead, JournalInput& input) {
     stage = stageNumber;
     devicesDone = devicesWereRead;
-    mouse = Mouse::GetInstance();
-    pads = GamePad::GetInstance();
-    fade.emplace(Fade::GetInstance());
-    if (const Camera* now = Application::GetInstance().camera) camera.emplace(*now);
-    shared = Player::Shared();
-    escHeld = EscLatch::Held();
-    restartHeld = RestartLatch::Held();
-    sounds = SoundManager::GetInstance().SaveTimings();
-    served = input.State();
-    keyQueries = platform::KeyQueryCounts();
+    start.Capture(input);
+    snapshots.clear();
+    interval = kFirstInterval;
+    copyable = true;
 }
 
-void StageRewind::Restore(JournalInput& input) const {
-    Mouse::GetInstance() = mouse;
-    GamePad::GetInstance() = pads;
-    Fade::GetInstance() = *fade;
-    Application& app = Application::GetInstance();
-    if (app.camera && camera) *app.camera = *camera;
-    app.nextScene = SCENE_NONE;
-    Player::Shared() = shared;
-    EscLatch::Held() = escHeld;
-    RestartLatch::Held() = restartHeld;
-    SoundManager::GetInstance().RestoreTimings(sounds);
-    input.State() = served;
-    platform::KeyQueryCounts() = keyQueries;
+void StageRewind::Keep(int frame, bool restarting, JournalInput& input) {
+    if (!Captured() || !copyable || frame % interval != 0) return;
+    if (!snapshots.empty() && snapshots.back().Frame() >= frame) return;
+    std::optional<StageSnapshot> snapshot = StageSnapshot::Take(frame, restarting, input);
+    if (!snapshot) {
+        copyable = false;
+        snapshots.clear();
+        return;
+    }
+    snapshots.push_back(std::move(*snapshot));
+    if (static_cast<int>(snapshots.size()) <= kMostSnapshots) return;
+    interval *= 2;
+    std::erase_if(snapshots, [&](const StageSnapshot& s) { return s.Frame() % interval != 0; });
+}
+
+void StageRewind::Forget(int after) {
+    std::erase_if(snapshots, [&](const StageSnapshot& s) { return s.Frame() > after; });
+}
+
+int StageRewind::Restore(GameScene& scene, int frame, JournalInput& input) const {
+    // The latest snapshot strictly before the frame: at least one frame is played, and that last
+    // frame poses the figures.
+    const auto later = std::lower_bound(snapshots.begin(), snapshots.end(), frame,
+                                        [](const StageSnapshot& s, int f) { return s.Frame() < f; });
+    if (later != snapshots.begin()) {
+        const StageSnapshot& snapshot = *std::prev(later);
+        scene.ResetForRewind(snapshot.PutBack(input));
+        return snapshot.Frame();
+    }
+    ClearObjects();
+    ObjectPlacement(GameScene::Placement(stage));
+    start.Restore(input);
+    scene.ResetForRewind(false);
+    return 0;
 }
 
 void StageRewind::Resimulate(GameScene& scene, const Journal& journal, int frames, JournalInput& input,
@@ -46,13 +60,10 @@ void StageRewind::Resimulate(GameScene& scene, const Journal& journal, int frame
     if (!Captured() || journal.Frames() < 1) return;
     SoundManager& sound = SoundManager::GetInstance();
     sound.SetSilent(true);
+    const int last = std::clamp(frames, 1, journal.Frames());
     clock.Hold(journal.At(1).clock);
-    ClearObjects();
-    ObjectPlacement(GameScene::Placement(stage));
-    Restore(input);
-    scene.ResetForRewind();
-    const int last = std::min(frames, journal.Frames());
-    for (int f = 1; f <= last; ++f) {
+    const int from = Restore(scene, last, input);
+    for (int f = from + 1; f <= last; ++f) {
         const JournalFrame& frame = journal.At(f);
         clock.Hold(frame.clock);
         if (f > 1 || !devicesDone) {

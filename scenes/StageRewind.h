@@ -1,20 +1,14 @@
 #pragma once
-// Taking a stage back to an earlier frame of its journal: the stage is built again from its placement
-// file, everything the frame loop carries from frame to frame (the devices' records, the mouse angles,
-// the fade, the camera, the player's shared values, the latches, the sound slots' records, the input
-// served) is put back as it was when the stage started, and the journal's frames are played again up
+// Taking a stage back to an earlier frame of its journal. The stage's start is kept when it begins,
+// and while it is played a snapshot of the whole stage is kept every so many frames. A step back puts
+// back the latest snapshot before the frame asked for (or builds the stage again from its placement
+// file and puts back what the loop carried at its start) and plays the journal's frames from there up
 // to the one asked for, without drawing and without sound. The game is deterministic, so the world is
 // then exactly what a straight play of those frames gives.
-#include <array>
-#include <optional>
+#include <vector>
 
-#include "app/GamePad.h"
-#include "app/JournalInput.h"
-#include "app/Mouse.h"
-#include "graphics/Camera.h"
-#include "objects/Player.h"
-#include "scenes/Fade.h"
-#include "sound/SoundManager.h"
+#include "scenes/LoopState.h"
+#include "scenes/StageSnapshot.h"
 
 class GameScene;
 class Journal;
@@ -22,27 +16,31 @@ class LogicClock;
 
 class StageRewind {
 public:
+    static constexpr int kFirstInterval = 60;  // frames between snapshots, doubled as they thin out
+    static constexpr int kMostSnapshots = 64;
+
     // At the end of the stage's Initialize. devicesDone: the first frame's devices were already read
     // (the stage started inside that frame).
     void Capture(int stage, bool devicesDone, JournalInput& input);
-    bool Captured() const { return fade.has_value(); }
+    bool Captured() const { return start.Captured(); }
+    // At the end of each frame's logic, frame being the journal's frame count: a snapshot when one
+    // is due. When too many are kept, every other one goes and the interval doubles.
+    void Keep(int frame, bool restarting, JournalInput& input);
+    // The journal was cut at frame: the snapshots after it belong to a play that is gone.
+    void Forget(int after);
+    int Snapshots() const { return static_cast<int>(snapshots.size()); }
     // Plays the journal's first frames frames again (1 at least).
     void Resimulate(GameScene& scene, const Journal& journal, int frames, JournalInput& input,
                     LogicClock& clock) const;
 
 private:
-    void Restore(JournalInput& input) const;
+    // Back to the latest snapshot before frame; the frame it stands at (0: the stage's start).
+    int Restore(GameScene& scene, int frame, JournalInput& input) const;
 
     int stage = 0;
     bool devicesDone = false;
-    Mouse mouse;
-    GamePad pads;
-    std::optional<Fade> fade;
-    std::optional<Camera> camera;
-    PlayerShared shared;
-    bool escHeld = false;
-    bool restartHeld = false;
-    SoundManager::Timings sounds{};
-    JournalInput::Served served;
-    std::array<uint32_t, kVirtualKeyCount> keyQueries{};
+    LoopState start;
+    std::vector<StageSnapshot> snapshots;  // in frame order
+    int interval = kFirstInterval;
+    bool copyable = true;  // false once an object refused to be copied: the stage rewinds from its start
 };

@@ -129,3 +129,19 @@ void ID3DXAnimationController::ApplyOutput(size_t output) const {
     outputs[output].matrix->_42 = translation.y;
     outputs[output].matrix->_43 = translation.z;
 }
+
+ID3DXAnimationController::Playback ID3DXAnimationController::SavePlayback() const {
+    Playback kept{{}, time};
+    for (const Track& track : tracks) kept.tracks.emplace_back(track.desc, track.set);
+    return kept;
+}
+
+void ID3DXAnimationController::RestorePlayback(const Playback& playback) {
+    // Only a playback of this controller fits its tracks.
+    if (playback.tracks.size() != tracks.size()) return;
+    for (UINT i = 0; i < tracks.size(); ++i) {
+        SetTrackAnimationSet(i, playback.tracks[i].second);
+        tracks[i].desc = playback.tracks[i].first;
+    }
+    time = playback.time;
+}

@@ -3,6 +3,7 @@
 // set at its own speed, weight and position; AdvanceTime moves every enabled track on and writes the
 // weighted blend of their poses into the registered frame matrices.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/d3dx/AnimationSet.h"
@@ -44,6 +45,15 @@ public:
 
     // --- time ---
     double GetTime() const { return time; }
+
+    // Where every track stands, to play on later from the same point. The sets are the controller's
+    // own, held by it for its whole life.
+    struct Playback {
+        std::vector<std::pair<D3DXTRACK_DESC, ID3DXAnimationSet*>> tracks;
+        double time = 0;
+    };
+    Playback SavePlayback() const;
+    void RestorePlayback(const Playback& playback);
     HRESULT AdvanceTime(double elapsed, void* callbackHandler);
 
 private:
@@ -57,6 +67,7 @@ private:
         std::vector<int> channelOfOutput;  // per output: the set's channel for it, or -1
     };
     void MapOutputs(Track& track) const;
+
     void ApplyOutput(size_t output) const;
 
     std::vector<ID3DXAnimationSet*> sets;

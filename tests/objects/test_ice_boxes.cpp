@@ -34,12 +34,12 @@ TEST_F(IceBoxTest, ColdHitsRaiseTheFreezeLevelStoneFreezesThroughAt70WoodAt100) 
     ColdHits(*wood, 4);
     Frame();
     EXPECT_EQ(wood->freezeAmount, 20);
-    EXPECT_FLOAT_EQ(wood->levelParams[0]->alpha, 1.0f);
+    EXPECT_FLOAT_EQ(wood->levelParams[0].alpha, 1.0f);
     EXPECT_EQ(wood->FreezeLevel(), 0);
     ColdHits(*wood, 1);
     Frame();
     EXPECT_EQ(wood->FreezeLevel(), 1);
-    EXPECT_NEAR(wood->levelParams[1]->alpha, 1.0f / 6.0f, 1e-5f);
+    EXPECT_NEAR(wood->levelParams[1].alpha, 1.0f / 6.0f, 1e-5f);
     struct Step {
         int hits;
         int woodLevel, stoneLevel;
@@ -52,10 +52,10 @@ TEST_F(IceBoxTest, ColdHitsRaiseTheFreezeLevelStoneFreezesThroughAt70WoodAt100) 
         Frame();
         EXPECT_EQ(wood->FreezeLevel(), s.woodLevel) << wood->freezeAmount;
         EXPECT_EQ(stone->FreezeLevel(), s.stoneLevel) << stone->freezeAmount;
-        for (DrawParams* p : wood->levelParams) EXPECT_LE(p->alpha, 1.0f);
+        for (const DrawParams& p : wood->levelParams) EXPECT_LE(p.alpha, 1.0f);
     }
     EXPECT_EQ(wood->freezeAmount, 100);
-    EXPECT_FLOAT_EQ(wood->levelParams[2]->alpha, 1.0f);
+    EXPECT_FLOAT_EQ(wood->levelParams[2].alpha, 1.0f);
     EXPECT_EQ(stone->FreezeLevel(), 3);
 }
 
