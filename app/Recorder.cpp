@@ -27,6 +27,7 @@ void Recorder::Start(HWND hwnd) {
     input->playingBack = playback != nullptr;
     clock = std::make_unique<LogicClock>(*devicesClock);
     if (playback) clock->Hold(playback->ClockAt(1));
+    escPressesSeen = devices->KeyPressCount(VK_ESCAPE);
     platform::SetInputSource(input.get(), devices == &platform::SdlInputSource());
     platform::SetClock(clock.get());
     frame = 0;
@@ -60,7 +61,11 @@ void Recorder::BeginFrame(uint32_t paceNow) {
     if (playback) {
         sample = playback->At(frame);
         padConnected = playback->UsesPad();
-        if (leaveOnEsc && devices->KeyDown(VK_ESCAPE)) Application::GetInstance().quitRequested = true;
+        // A tap between two slow frames counts as well as a key held.
+        const uint32_t escPresses = devices->KeyPressCount(VK_ESCAPE);
+        if (leaveOnEsc && (devices->KeyDown(VK_ESCAPE) || escPresses != escPressesSeen))
+            Application::GetInstance().quitRequested = true;
+        escPressesSeen = escPresses;
     } else {
         sample = input->Sample(window, padConnected);
     }

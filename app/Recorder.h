@@ -69,6 +69,7 @@ private:
     HWND window = nullptr;
     const InputScript* playback = nullptr;
     bool leaveOnEsc = false;
+    uint32_t escPressesSeen = 0;  // the real keyboard's Esc presses counted by the last frame
     int frame = 0;             // main-loop frames begun
     bool inFrame = false;      // a frame has begun: a scene starting now starts inside it
     FrameInput sample;         // this frame's input
