@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "app/Application.h"
+#include "app/ApplySettings.h"
 #include "app/Mouse.h"
 #include "app/SceneId.h"
 #include "loading/SaveData.h"
@@ -107,6 +108,9 @@ void Recorder::SceneStarted(int scene, int stage) {
     h.grounds = {shared.lastGround.x, shared.lastGround.y, shared.lastGround.z,
                  shared.walkGround.x, shared.walkGround.y, shared.walkGround.z};
     h.padBefore = {pad.state.Gamepad.wButtons, pad.stickBits, pad.triggerBits};
+    const Mouse& mouse = Mouse::GetInstance();
+    h.look = {mouse.GetLookPercent(), mouse.IsLookInverted() ? 1 : 0};
+    for (int i = 0; i < PlayerKeys::kCount; ++i) h.keys[static_cast<size_t>(i)] = PlayerKeys::Current()[i];
     const SoundManager::Timings timings = SoundManager::GetInstance().SaveTimings();
     for (const SoundManager::Playing& playing : SoundManager::GetInstance().GetPlaying()) {
         const uint32_t start = timings[static_cast<size_t>(playing.slot)].startMs;
@@ -188,6 +192,10 @@ void ApplyJournalStart(const JournalHeader& h) {
     pad.state.Gamepad.wButtons = static_cast<WORD>(h.padBefore[0]);
     pad.stickBits = static_cast<uint16_t>(h.padBefore[1]);
     pad.triggerBits = static_cast<uint8_t>(h.padBefore[2]);
+    // The replay plays as it was played, whatever the viewer's own look and keys.
+    Mouse::GetInstance().SetLook(h.look[0], h.look[1] != 0);
+    for (int i = 0; i < PlayerKeys::kCount; ++i) PlayerKeys::Current()[i] = h.keys[static_cast<size_t>(i)];
+    SettingsStore::GetInstance().SetStoring(false);
     SoundManager::Timings sounds{};
     for (const auto& [slot, looping, start] : h.sounds) sounds[slot] = {true, looping != 0, start, 0};
     SoundManager::GetInstance().RestoreTimings(sounds);

@@ -19,6 +19,7 @@ void StageRewind::Capture(int stageNumber, bool devicesWereRead, JournalInput& i
     fade.emplace(Fade::GetInstance());
     if (const Camera* now = Application::GetInstance().camera) camera.emplace(*now);
     shared = Player::Shared();
+    keys = PlayerKeys::Current();
     escHeld = EscLatch::Held();
     restartHeld = RestartLatch::Held();
     sounds = SoundManager::GetInstance().SaveTimings();
@@ -34,6 +35,7 @@ void StageRewind::Restore(JournalInput& input) const {
     if (app.camera && camera) *app.camera = *camera;
     app.nextScene = SCENE_NONE;
     Player::Shared() = shared;
+    PlayerKeys::Current() = keys;
     EscLatch::Held() = escHeld;
     RestartLatch::Held() = restartHeld;
     SoundManager::GetInstance().RestoreTimings(sounds);

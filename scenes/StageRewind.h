@@ -13,6 +13,7 @@
 #include "app/Mouse.h"
 #include "graphics/Camera.h"
 #include "objects/Player.h"
+#include "objects/PlayerKeys.h"
 #include "scenes/Fade.h"
 #include "sound/SoundManager.h"
 
@@ -40,6 +41,7 @@ private:
     std::optional<Fade> fade;
     std::optional<Camera> camera;
     PlayerShared shared;
+    PlayerKeys keys;
     bool escHeld = false;
     bool restartHeld = false;
     SoundManager::Timings sounds{};
