@@ -32,7 +32,7 @@ void Recorder::Start(HWND hwnd) {
     platform::SetClock(clock.get());
     frame = 0;
     inFrame = false;
-    rewinding = rewindAllowed = f8Held = false;
+    rewinding = rewindAllowed = f8Held = clockHeld = false;
     journal = Journal();
     stageStart = StageRewind();
 }
@@ -83,6 +83,8 @@ void Recorder::BeginFrame(uint32_t paceNow) {
         clock->Resume(journal.At(rewindAt).clock + 16u, paceNow);
     } else if (playback) {
         clock->Hold(playback->ClockAt(frame));
+    } else if (clockHeld) {
+        clock->Resume(clock->NowMs(), paceNow);
     } else {
         clock->Latch(paceNow);
     }

@@ -50,6 +50,9 @@ public:
     void RewindTo(GameScene& scene, int frame);
     int RewindFrame() const { return rewindAt; }
 
+    // While held (a paused game) the game's clock keeps its value; afterwards it goes on from there.
+    void HoldClock(bool on) { clockHeld = on; }
+
     // --- keeping journals ---
     const Journal& GetJournal() const { return journal; }
     // Where replays go (created when needed); empty: nowhere.
@@ -79,6 +82,7 @@ private:
     uint32_t lastStepPace = 0;
     uint32_t framePace = 0;    // the time this frame began at, as the loop paces it
     bool f8Held = false;
+    bool clockHeld = false;
 };
 
 // The start a journal's header asks for: the scene and stage the loop starts in, the fade, the player's
