@@ -24,6 +24,18 @@ bool KeyDown(int vk) { return (GetAsyncKeyState(vk) & 0x8000) != 0; }
 
 int Stepped(int value, int step, int lo, int hi) { return std::clamp(value + step, lo, hi); }
 
+// A key as the player reads it: the letters and digits themselves, words for the rest.
+std::string KeyLabel(int vk) {
+    static const std::pair<const char*, const char*> kWords[] = {
+        {"LBUTTON", "left mouse button"}, {"RBUTTON", "right mouse button"}, {"SPACE", "Space"},
+        {"RETURN", "Return"},             {"SHIFT", "Shift"},                {"UP", "up arrow"},
+        {"DOWN", "down arrow"},           {"LEFT", "left arrow"},            {"RIGHT", "right arrow"}};
+    const std::string name = KeyName(vk);
+    for (const auto& [key, words] : kWords)
+        if (name == key) return words;
+    return name;
+}
+
 }  // namespace
 
 void OptionsScreen::Open() {
@@ -113,7 +125,7 @@ std::string OptionsScreen::Value(int row) const {
     }
     if (row < kFirstKey || row >= kResetKeys) return {};
     if (capturing && row == selected) return "press a key...";
-    return KeyName(s.keys[row - kFirstKey]);
+    return KeyLabel(s.keys[row - kFirstKey]);
 }
 
 void OptionsScreen::Draw() const {

@@ -204,7 +204,7 @@ void TitleScene::Draw2D() {
     device->SetTexture(0, nullptr);
     if (!started && logoAlpha > 0) {
         const D3DCOLOR hint = D3DCOLOR_ARGB(static_cast<uint32_t>(logoAlpha), 0xF2, 0xF6, 0xFF);
-        menu_text::DrawCentred("Click or press Start to play      O: Options", 400.0f, 556.0f, hint);
+        menu_text::DrawCentred("O: Options        Esc: Quit", 400.0f, 556.0f, hint);
     }
     if (ID3DXFont* font = graphics.GetFont()) {
         D3DXMATRIX at;

@@ -84,6 +84,26 @@ TEST_F(SimOptionsTest, AReboundJumpKeyJumpsAndTheOldOneNoLonger) {
     }
 }
 
+// A journal keeps the look and keys it was played with: played back under other settings, or none, it
+// plays the same, and the viewer's settings file is left as it was.
+TEST_F(SimOptionsTest, AJournalPlaysAsPlayedWhateverTheViewersSettings) {
+    const fs::path journal = content.root / "journal.txt";
+    const std::string played = "[options]\nmouse = 200\ninvert_look = yes\njump = J\n";
+    const std::string other = "[options]\nmouse = 50\njump = K\n";
+    const auto original = Run("10 MOUSE=40,-40\n20-22 J\n", played.c_str(), 40);
+    ASSERT_EQ(RunProcess(std::string(VELDORIN_SIM) + content.RootOption() + " --scene 2 --frames 40 --input " +
+                         (content.root / "script.txt").string() + " --journal " + journal.string() + " --settings " +
+                         (content.root / "settings.ini").string()).status, 0);
+    const std::string text = ReadFile(journal.string());
+    EXPECT_NE(text.substr(0, text.find('\n')).find(" look=200,1 keys=87,83,65,68,74,1"), std::string::npos) << text;
+    for (const char* viewer : {static_cast<const char*>(nullptr), other.c_str()}) {
+        EXPECT_EQ(Run(text, viewer, 40), original);
+        if (viewer) {
+            EXPECT_EQ(ReadFile((content.root / "settings.ini").string()), other);
+        }
+    }
+}
+
 // What is written reads back the same; the volumes are gains on the slots' designed volumes.
 TEST(SettingsFile, WrittenSettingsReadBackAndVolumesAreGains) {
     GameSettings s;
