@@ -8,6 +8,6 @@
 std::string KeyName(int vk);
 // The key of a name; 0 for none.
 int KeyByName(const std::string& name);
-// Keys the game keeps for itself (Esc, pause, restart, rewind, the replay and screenshot keys): no
-// control can take them.
+// Keys the game keeps for itself (Esc, P to pause, R to restart, O for the options, Backspace to
+// rewind): no control can take them. F8 and F12 have no name, so none can take them either.
 bool IsReservedKey(int vk);

@@ -3,6 +3,7 @@
 // and with it the random sequence), stops the effects and lowers the music, dims the frame and shows
 // a small menu. The scene asks it first thing in every frame of its logic and advances nothing while
 // it is paused. The same menu opens the options; the title opens the options alone.
+#include <utility>
 #include <vector>
 
 #include "scenes/MenuControls.h"
