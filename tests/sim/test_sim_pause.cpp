@@ -90,6 +90,20 @@ TEST_F(SimPause, TheMenusChoicesDoWhatTheySay) {
     }
 }
 
+// A stage paused (the mouse moved meanwhile) and later rewound keeps a journal that replays to the same
+// world; the paused frames hold the game's clock.
+TEST_F(SimPause, AJournalAcrossAPauseAndARewindReplaysToTheSameWorld) {
+    const fs::path journal = content.root / "journal.txt";
+    const Lines played = Run("10-40 W\n50 P\n60-70 W MOUSE=5,0\n80 P\n90-150 W LBUTTON\n160-175 REWIND\n180-230 D\n",
+                             "--scene 2 --stage 1 --frames 240 --journal " + journal.string());
+    const std::string text = ReadFile(journal.string());
+    EXPECT_NE(text.find("\n50 P\n51 CLOCK=784\n52 CLOCK=784\n"), std::string::npos) << text.substr(0, 400);
+    const Lines replayed = Run(text, "");
+    ASSERT_FALSE(replayed.empty());
+    EXPECT_LT(replayed.size(), played.size());
+    EXPECT_EQ(replayed.back(), played.back());
+}
+
 // O on the title opens the options: music down a step, mouse up a step, jump moved to J; each change is
 // in the file at once, Esc leaves them, and the click then starts the game.
 TEST_F(SimPause, OptionsFromTheTitleAreStoredAtOnce) {
