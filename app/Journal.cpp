@@ -13,7 +13,9 @@ struct Named {
 
 constexpr Named kKeys[] = {{'W', "W"},         {'A', "A"},         {'S', "S"},           {'D', "D"},
                            {'R', "R"},         {VK_SPACE, "SPACE"}, {VK_ESCAPE, "ESC"},   {VK_LBUTTON, "LBUTTON"},
-                           {VK_BACK, "REWIND"}, {VK_F8, "F8"}};
+                           {VK_BACK, "REWIND"}, {VK_F8, "F8"},      {'P', "P"},           {'O', "O"},
+                           {VK_UP, "UP"},       {VK_DOWN, "DOWN"},   {VK_LEFT, "LEFT"},    {VK_RIGHT, "RIGHT"},
+                           {VK_RETURN, "RETURN"}, {VK_RBUTTON, "RBUTTON"}, {VK_SHIFT, "SHIFT"}};
 
 constexpr Named kButtons[] = {
     {XINPUT_GAMEPAD_A, "PAD_A"},         {XINPUT_GAMEPAD_B, "PAD_B"},

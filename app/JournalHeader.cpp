@@ -77,6 +77,19 @@ std::string SoundsText(const std::vector<std::array<uint32_t, 3>>& sounds) {
     return out.empty() ? "none" : out;
 }
 
+// A field that may be missing (then out keeps its default).
+template <typename T, size_t N>
+bool Optional(std::map<std::string, std::string>& fields, const char* name, std::array<T, N>& out) {
+    auto field = fields.find(name);
+    return field == fields.end() || List(field->second, out);
+}
+
+bool KeysValid(const std::array<int, 6>& keys) {
+    for (int vk : keys)
+        if (!Within(vk, 1, 255)) return false;
+    return true;
+}
+
 }  // namespace
 
 bool IsJournalHeaderLine(const std::string& line) { return line.rfind(kMark, 0) == 0; }
@@ -105,7 +118,9 @@ bool ParseJournalHeader(const std::string& line, JournalHeader& h, std::string& 
                     List(fields["fadev"], h.fadeValues) && List(fields["shared"], h.shared) &&
                     List(fields["counts"], h.sharedCounts) && List(fields["grounds"], h.grounds) &&
                     List(fields["pad"], h.padBefore) && Sounds(fields["sounds"], h.sounds);
-    if (!ok) {
+    const bool settingsOk = Optional(fields, "look", h.look) && Within(h.look[0], 25, 400) &&
+                            Within(h.look[1], 0, 1) && Optional(fields, "keys", h.keys) && KeysValid(h.keys);
+    if (!ok || !settingsOk) {
         error = "the journal's first line lacks a field or holds a value out of range";
         return false;
     }
@@ -128,5 +143,8 @@ std::string WriteJournalHeader(const JournalHeader& h) {
         {" grounds=", ListText(h.grounds)},   {" pad=", ListText(h.padBefore)},
         {" sounds=", SoundsText(h.sounds)}};
     for (const auto& [name, value] : fields) out.append(name).append(value);
+    const JournalHeader defaults;
+    if (h.look != defaults.look) out.append(" look=").append(ListText(h.look));
+    if (h.keys != defaults.keys) out.append(" keys=").append(ListText(h.keys));
     return out;
 }

@@ -15,7 +15,7 @@ Mouse& Mouse::GetInstance() {
 }
 
 void Mouse::Init() {
-    sensitivity = kBaseSensitivity;
+    SetLook(lookPercent, invertLook);
     UpdateCentre();
     pinned = IsWindowFocused(window);
     if (pinned) SetCursorPos(centre.x, centre.y);
@@ -31,11 +31,14 @@ void Mouse::Update(const GamePad& pads) {
     POINT cursor{};
     // Movement is measured from where the cursor was pinned. A cursor that was not pinned (the focus
     // just came back) has wandered: that is no movement.
-    if (focused && pinned && GetCursorPos(&cursor)) {
-        verticalAngle += static_cast<float>(cursor.y - centre.y) / sensitivity;
-        horizontalAngle += static_cast<float>(cursor.x - centre.x) / sensitivity;
+    movement = POINT{};
+    if (focused && pinned && GetCursorPos(&cursor)) movement = POINT{cursor.x - centre.x, cursor.y - centre.y};
+    if (!held) {
+        const float upright = invertLook ? -1.0f : 1.0f;
+        verticalAngle += upright * static_cast<float>(movement.y) / sensitivity;
+        horizontalAngle += static_cast<float>(movement.x) / sensitivity;
+        AddPadThumb(pads);
     }
-    AddPadThumb(pads);
     ClampAngles();
     if (focused) {
         UpdateCentre();  // the window may have moved
@@ -43,6 +46,12 @@ void Mouse::Update(const GamePad& pads) {
     }
     pinned = focused;
     ApplyCursorVisibility();
+}
+
+void Mouse::SetLook(int percent, bool inverted) {
+    lookPercent = percent > 0 ? percent : 100;
+    invertLook = inverted;
+    sensitivity = kBaseSensitivity * 100.0f / static_cast<float>(lookPercent);
 }
 
 void Mouse::Recenter() {
@@ -62,7 +71,8 @@ void Mouse::UpdateCentre() {
 
 void Mouse::AddPadThumb(const GamePad& pads) {
     const XINPUT_GAMEPAD& pad = pads.Pad(0).state.Gamepad;
-    verticalAngle -= static_cast<float>(pad.sThumbRY) / kThumbRange * kPadPitchRate;
+    const float upright = invertLook ? -1.0f : 1.0f;
+    verticalAngle -= upright * static_cast<float>(pad.sThumbRY) / kThumbRange * kPadPitchRate;
     horizontalAngle += static_cast<float>(pad.sThumbRX) / kThumbRange * kPadYawRate;
 }
 

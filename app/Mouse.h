@@ -38,6 +38,15 @@ public:
     float GetHorizontalAngle() const { return horizontalAngle; }
     POINT GetCentre() const { return centre; }
     float GetSensitivity() const { return sensitivity; }
+    // The player's look: percent of the base sensitivity (100 turns 4 pixels into a degree) and an
+    // upside-down vertical look (mouse and right thumb alike). Takes effect at once and outlasts Init.
+    void SetLook(int percent, bool inverted);
+    int GetLookPercent() const { return lookPercent; }
+    bool IsLookInverted() const { return invertLook; }
+    // While held (a paused game), movement turns nothing; it is still measured for the menus.
+    void SetHeld(bool on) { held = on; }
+    // This frame's displacement in pixels.
+    POINT GetMovement() const { return movement; }
     void SetCursorVisible(bool visible) { cursorVisible = visible; }
 
 private:
@@ -54,4 +63,8 @@ private:
     bool cursorVisible = false;
     bool cursorShown = true;  // what ShowCursor was last told (the system starts with it shown)
     bool pinned = false;      // the cursor sat on the centre after the previous poll
+    int lookPercent = 100;
+    bool invertLook = false;
+    bool held = false;
+    POINT movement{};
 };

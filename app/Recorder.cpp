@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "app/Application.h"
+#include "app/ApplySettings.h"
 #include "app/Mouse.h"
 #include "app/SceneId.h"
 #include "loading/SaveData.h"
@@ -32,7 +33,7 @@ void Recorder::Start(HWND hwnd) {
     platform::SetClock(clock.get());
     frame = 0;
     inFrame = false;
-    rewinding = rewindAllowed = f8Held = false;
+    rewinding = rewindAllowed = f8Held = clockHeld = false;
     journal = Journal();
     stageStart = StageRewind();
 }
@@ -89,6 +90,8 @@ void Recorder::BeginFrame(uint32_t paceNow) {
         clock->Resume(journal.At(rewindAt).clock + 16u, paceNow);
     } else if (playback) {
         clock->Hold(playback->ClockAt(frame));
+    } else if (clockHeld) {
+        clock->Resume(clock->NowMs(), paceNow);
     } else {
         clock->Latch(paceNow);
     }
@@ -114,6 +117,9 @@ void Recorder::SceneStarted(int scene, int stage) {
     h.grounds = {shared.lastGround.x, shared.lastGround.y, shared.lastGround.z,
                  shared.walkGround.x, shared.walkGround.y, shared.walkGround.z};
     h.padBefore = {pad.state.Gamepad.wButtons, pad.stickBits, pad.triggerBits};
+    const Mouse& mouse = Mouse::GetInstance();
+    h.look = {mouse.GetLookPercent(), mouse.IsLookInverted() ? 1 : 0};
+    for (int i = 0; i < PlayerKeys::kCount; ++i) h.keys[static_cast<size_t>(i)] = PlayerKeys::Current()[i];
     const SoundManager::Timings timings = SoundManager::GetInstance().SaveTimings();
     for (const SoundManager::Playing& playing : SoundManager::GetInstance().GetPlaying()) {
         const uint32_t start = timings[static_cast<size_t>(playing.slot)].startMs;
@@ -142,8 +148,8 @@ void Recorder::RewindTo(GameScene& scene, int target) {
     stageStart.Resimulate(scene, journal, rewindAt, *input, *clock);
 }
 
-void Recorder::StageFrameDone(bool restarting) {
-    if (input && !rewinding) stageStart.Keep(journal.Frames(), restarting, *input);
+void Recorder::StageFrameDone(const GameScene& scene) {
+    if (input && !rewinding) stageStart.Keep(journal.Frames(), scene, *input);
 }
 
 std::string ReplayName(const std::tm& when, const std::string& place) {
@@ -199,6 +205,10 @@ void ApplyJournalStart(const JournalHeader& h) {
     pad.state.Gamepad.wButtons = static_cast<WORD>(h.padBefore[0]);
     pad.stickBits = static_cast<uint16_t>(h.padBefore[1]);
     pad.triggerBits = static_cast<uint8_t>(h.padBefore[2]);
+    // The replay plays as it was played, whatever the viewer's own look and keys.
+    Mouse::GetInstance().SetLook(h.look[0], h.look[1] != 0);
+    for (int i = 0; i < PlayerKeys::kCount; ++i) PlayerKeys::Current()[i] = h.keys[static_cast<size_t>(i)];
+    SettingsStore::GetInstance().SetStoring(false);
     SoundManager::Timings sounds{};
     for (const auto& [slot, looping, start] : h.sounds) sounds[slot] = {true, looping != 0, start, 0};
     SoundManager::GetInstance().RestoreTimings(sounds);

@@ -50,8 +50,11 @@ public:
     void RewindTo(GameScene& scene, int frame);
     int RewindFrame() const { return rewindAt; }
     // A stage frame's logic has run and the stage can be taken back to it: a snapshot when one is due.
-    void StageFrameDone(bool restarting);
+    void StageFrameDone(const GameScene& scene);
     int StageSnapshots() const { return stageStart.Snapshots(); }
+
+    // While held (a paused game) the game's clock keeps its value; afterwards it goes on from there.
+    void HoldClock(bool on) { clockHeld = on; }
 
     // --- keeping journals ---
     const Journal& GetJournal() const { return journal; }
@@ -83,6 +86,7 @@ private:
     uint32_t lastStepPace = 0;
     uint32_t framePace = 0;    // the time this frame began at, as the loop paces it
     bool f8Held = false;
+    bool clockHeld = false;
 };
 
 // The start a journal's header asks for: the scene and stage the loop starts in, the fade, the player's

@@ -1,11 +1,15 @@
 // The game's entry point: asks windowed or full screen, opens the 800 x 600 window and plays.
 // "veldorin --replay FILE" plays a journal back instead, at the game's own speed; Esc leaves it.
-#include <cstring>
+// "--fullscreen" or "--window" answers the start question; "--help" lists the options.
 #include <filesystem>
 #include <iostream>
 #include <string>
 
 #include "app/Application.h"
+#include "app/ApplySettings.h"
+#include "app/CommandLine.h"
+#include "app/SettingsFile.h"
+#include "graphics/GraphicsDevice.h"
 #include "app/ContentTree.h"
 #include "app/Recorder.h"
 #include "platform/Platform.h"
@@ -29,16 +33,27 @@ bool ReadReplay(const std::string& path, InputScript& script) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string replay;
-    if (argc == 3 && std::strcmp(argv[1], "--replay") == 0) {
-        std::error_code ec;
-        replay = std::filesystem::absolute(argv[2], ec).string();
-    } else if (argc > 1) {
-        std::cerr << "usage: veldorin [--replay FILE]\n";
+    CommandLine line;
+    std::string error;
+    if (!ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), line, error)) {
+        std::cerr << "veldorin: " << error << "\n" << kGameUsage;
         return 2;
+    }
+    if (line.help) {
+        std::cout << kGameUsage;
+        return 0;
+    }
+    std::string replay;
+    if (!line.replay.empty()) {
+        std::error_code ec;
+        replay = std::filesystem::absolute(line.replay, ec).string();
     }
     EnterContentTree(argv[0]);
     platform::GetSettings().headless = false;
+    SettingsStore& settings = SettingsStore::GetInstance();
+    settings.Load(DefaultSettingsPath());
+    const WindowMode window = line.window != WindowMode::Ask ? line.window : settings.Current().windowMode;
+    if (window != WindowMode::Ask) GraphicsDevice::GetInstance().fullScreenAnswer = window == WindowMode::FullScreen;
     InputScript script;
     if (!replay.empty()) {
         if (!ReadReplay(replay, script)) return 1;

@@ -24,8 +24,9 @@ GraphicsDevice& GraphicsDevice::GetInstance() {
 }
 
 bool GraphicsDevice::Init(HWND hwnd, int width, int height) {
-    const bool fullScreen =
-        MessageBoxA(hwnd, "フルスクリーンで遊びますか？", "ウインドウモード選択", MB_YESNO) == IDYES;
+    const bool fullScreen = fullScreenAnswer ? *fullScreenAnswer
+                                             : MessageBoxA(hwnd, "フルスクリーンで遊びますか？", "ウインドウモード選択",
+                                                           MB_YESNO) == IDYES;
 
     direct3D = Direct3DCreate9(D3D_SDK_VERSION);
     if (!direct3D) return false;

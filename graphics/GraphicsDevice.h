@@ -1,6 +1,8 @@
 #pragma once
 // The process-wide owner of the device, the shared sprite and font, and the device's own back buffer
 // and depth-stencil surface.
+#include <optional>
+
 #include "platform/d3d9/Device.h"
 #include "platform/d3dx/Sprite.h"
 
@@ -14,8 +16,11 @@ public:
     static GraphicsDevice& GetInstance();
 
     // --- life ---
-    // Asks windowed or full screen, creates the device, the sprite and the font.
+    // Asks windowed or full screen (unless fullScreenAnswer holds the answer), creates the device, the
+    // sprite and the font.
     bool Init(HWND hwnd, int width, int height);
+    // The start question's answer when the command line or the settings gave it.
+    std::optional<bool> fullScreenAnswer;
     // The fixed pipeline state, set once after Init.
     void SetupRenderStates();
     // Releases everything Init created, in reverse dependency order.

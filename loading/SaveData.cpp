@@ -1,14 +1,12 @@
 #include "loading/SaveData.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "loading/TextData.h"
+#include "platform/sys/AtomicFile.h"
 #include "platform/sys/Paths.h"
 #include "platform/sys/PlayerData.h"
 
@@ -24,17 +22,6 @@ bool FirstLine(const std::string& path, bool& opened, std::string& line) {
     std::fclose(file);
     if (!line.empty() && line.back() == '\r') line.pop_back();
     return true;
-}
-
-SyncCall syncCall = ::fsync;
-
-// Flushes the folder's entries (a rename lives there) to the disk. Some file systems cannot sync a
-// folder; the file is written all the same then.
-void SyncFolder(const std::string& folder) {
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    syncCall(fd);
-    ::close(fd);
 }
 
 // Where a file written under the game's name lands: the existing file, or a new one in the folder the
@@ -82,24 +69,7 @@ bool WriteProgress(int n) {
 }
 
 bool WriteNumberFile(const char* path, int n) {
-    namespace fs = std::filesystem;
-    const std::string target = TargetPath(platform::PlayerFilePath(path));
-    const std::string temporary = target + ".tmp";
-    FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) return false;
-    const std::string text = std::to_string(n) + "\n";
-    bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    ok = std::fflush(file) == 0 && ok;
-    ok = syncCall(fileno(file)) == 0 && ok;
-    ok = std::fclose(file) == 0 && ok;
-    std::error_code ec;
-    if (ok) fs::rename(temporary, target, ec);
-    if (!ok || ec) {
-        fs::remove(temporary, ec);
-        return false;
-    }
-    SyncFolder(fs::path(target).parent_path().string());
-    return true;
+    return platform::WriteFileAtomically(TargetPath(platform::PlayerFilePath(path)), std::to_string(n) + "\n");
 }
 
-void SetSyncCall(SyncCall call) { syncCall = call ? call : ::fsync; }
+void SetSyncCall(SyncCall call) { platform::SetSyncCall(call); }

@@ -1,6 +1,8 @@
 #pragma once
 #include <optional>
 
+#include "platform/sys/AtomicFile.h"
+
 // The one number of progress the game keeps: how many stages are open in the title hub. Its files
 // live in the working directory, the content tree; where that is not writable (an installed game)
 // they live under the same names in the player's data folder (see platform/sys/PlayerData.h), which
@@ -26,5 +28,5 @@ bool WriteNumberFile(const char* path, int n);
 
 // The call that flushes a file or a folder to the disk: fsync, unless replaced (the tests watch the
 // syncs this way); null restores fsync.
-using SyncCall = int (*)(int fd);
+using SyncCall = platform::SyncCall;
 void SetSyncCall(SyncCall call);

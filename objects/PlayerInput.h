@@ -1,5 +1,6 @@
 #pragma once
-// What the player's controls ask for this frame: keyboard and mouse button, or pad 0.
+// What the player's controls ask for this frame: the bound keys and mouse buttons (PlayerKeys), or
+// pad 0. The comments name the default keys.
 struct PlayerInput {
     bool forward = false;   // W, left stick up, D-pad up; wins over backward
     bool backward = false;  // S, left stick down, D-pad down

@@ -68,10 +68,10 @@ void GameScene::Update() {
     }
     StepLogic();
     const bool won = AnyGoalReached();
-    // Never back into a goal's fade, nor across a scene change.
-    const bool rewindable = !won && Application::GetInstance().nextScene == SCENE_NONE;
+    // Never back into a goal's fade, nor across a scene change, nor while paused.
+    const bool rewindable = !won && Application::GetInstance().nextScene == SCENE_NONE && !pause.Paused();
     recorder.AllowRewind(rewindable);
-    if (rewindable) recorder.StageFrameDone(restarting);
+    if (rewindable) recorder.StageFrameDone(*this);
     if (won && !replaySaved) {
         replaySaved = true;
         recorder.SaveReplay();
@@ -81,8 +81,14 @@ void GameScene::Update() {
 void GameScene::StepLogic() {
     // A stage won at its goal goes on to the title through the goal's fade, whatever is pressed.
     const bool won = AnyGoalReached();
-    if (EscLatch::Pressed() && !won) changer->ChangeScene(SCENE_TITLE);
-    if (RestartLatch::Pressed() && !won && !restarting) {
+    const bool leaving = Application::GetInstance().nextScene != SCENE_NONE;
+    const PauseMenu::Choice choice = pause.Update(!won && !restarting && !leaving);
+    if (pause.Paused()) {
+        RestartLatch::Pressed();  // kept in step, so that R held on leaving the menu does nothing
+        return;                   // nothing in the world advances
+    }
+    if (choice == PauseMenu::kTitle || (EscLatch::Pressed() && !won)) changer->ChangeScene(SCENE_TITLE);
+    if ((RestartLatch::Pressed() || choice == PauseMenu::kRestart) && !won && !restarting) {
         restarting = true;
         Fade::GetInstance().StartBlack(Fade::kToBlackStill);
     }
@@ -97,14 +103,22 @@ void GameScene::StepLogic() {
     Fade::GetInstance().Update();
 }
 
+void GameScene::ResetForRewind(const Carried* at) {
+    pause.Close();
+    restarting = at && at->restarting;
+    pause = at ? at->pause : PauseMenu(StageMenu());
+}
+
 void GameScene::Draw() { DrawStage(StandardStageLight()); }
 
 void GameScene::Draw2D() {
     DrawObjects2D();
     Fade::GetInstance().Draw();
+    pause.Draw();
 }
 
 void GameScene::Finalize() {
+    pause.Close();
     Fade::GetInstance().Update();
     ClearObjects();
     if (Camera* camera = Application::GetInstance().camera) camera->TurnToward(D3DXVECTOR3(0.0f, 0.0f, 1.0f));

@@ -3,9 +3,11 @@
 // from its placement file, then updates every object, lets the camera follow the mouse and draws the
 // stage through the shader manager. The stage lives in the object list. R (or the pad's Back) starts
 // the stage again from its beginning through a fade to black; Esc leaves for the title, except once
-// the goal has been reached.
+// the goal has been reached. P (or the pad's Start) pauses it, with a menu to resume, restart, change
+// the options or leave.
 #include "app/BaseScene.h"
 #include "app/SceneId.h"
+#include "scenes/PauseMenu.h"
 
 struct PlayerShared;
 
@@ -20,9 +22,15 @@ public:
     void Update() override;
     // The stage's own frame: the latches, every object, the camera angles, the fade.
     void StepLogic();
-    // As the stage stood where its journal is played again from: at its start, or at a snapshot
-    // taken while a restart's fade was running or not.
-    void ResetForRewind(bool restartFade) { restarting = restartFade; }
+    // What the scene carries from frame to frame, for a snapshot of the stage.
+    struct Carried {
+        bool restarting;
+        PauseMenu pause;
+    };
+    Carried Carry() const { return {restarting, pause}; }
+    // As the stage stood where its journal is played again from: at a snapshot, or (null) at its start.
+    void ResetForRewind(const Carried* at);
+    const PauseMenu& Pause() const { return pause; }
     void Draw() override;
     void Draw2D() override;
 
@@ -37,4 +45,8 @@ private:
 
     bool restarting = false;  // the fade to black before a restart runs
     bool replaySaved = false; // the journal went to the replays when the goal was reached
+    PauseMenu pause{StageMenu()};
+    static std::vector<PauseMenu::Choice> StageMenu() {
+        return {PauseMenu::kResume, PauseMenu::kRestart, PauseMenu::kOptions, PauseMenu::kTitle};
+    }
 };

@@ -10,6 +10,7 @@ void LoopState::Capture(JournalInput& input) {
     fade.emplace(Fade::GetInstance());
     if (const Camera* now = Application::GetInstance().camera) camera.emplace(*now);
     shared = Player::Shared();
+    keys = PlayerKeys::Current();
     escHeld = EscLatch::Held();
     restartHeld = RestartLatch::Held();
     sounds = SoundManager::GetInstance().SaveTimings();
@@ -25,6 +26,7 @@ void LoopState::Restore(JournalInput& input) const {
     if (app.camera && camera) *app.camera = *camera;
     app.nextScene = SCENE_NONE;
     Player::Shared() = shared;
+    PlayerKeys::Current() = keys;
     EscLatch::Held() = escHeld;
     RestartLatch::Held() = restartHeld;
     SoundManager::GetInstance().RestoreTimings(sounds);

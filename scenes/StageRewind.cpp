@@ -19,10 +19,10 @@ void StageRewind::Capture(int stageNumber, bool devicesWereRead, JournalInput& i
     copyable = true;
 }
 
-void StageRewind::Keep(int frame, bool restarting, JournalInput& input) {
+void StageRewind::Keep(int frame, const GameScene& scene, JournalInput& input) {
     if (!Captured() || !copyable || frame % interval != 0) return;
     if (!snapshots.empty() && snapshots.back().Frame() >= frame) return;
-    std::optional<StageSnapshot> snapshot = StageSnapshot::Take(frame, restarting, input);
+    std::optional<StageSnapshot> snapshot = StageSnapshot::Take(frame, scene, input);
     if (!snapshot) {
         copyable = false;
         snapshots.clear();
@@ -45,13 +45,13 @@ int StageRewind::Restore(GameScene& scene, int frame, JournalInput& input) const
                                         [](const StageSnapshot& s, int f) { return s.Frame() < f; });
     if (later != snapshots.begin()) {
         const StageSnapshot& snapshot = *std::prev(later);
-        scene.ResetForRewind(snapshot.PutBack(input));
+        snapshot.PutBack(scene, input);
         return snapshot.Frame();
     }
     ClearObjects();
     ObjectPlacement(GameScene::Placement(stage));
     start.Restore(input);
-    scene.ResetForRewind(false);
+    scene.ResetForRewind(nullptr);
     return 0;
 }
 

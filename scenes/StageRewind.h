@@ -25,7 +25,7 @@ public:
     bool Captured() const { return start.Captured(); }
     // At the end of each frame's logic, frame being the journal's frame count: a snapshot when one
     // is due. When too many are kept, every other one goes and the interval doubles.
-    void Keep(int frame, bool restarting, JournalInput& input);
+    void Keep(int frame, const GameScene& scene, JournalInput& input);
     // The journal was cut at frame: the snapshots after it belong to a play that is gone.
     void Forget(int after);
     int Snapshots() const { return static_cast<int>(snapshots.size()); }

@@ -3,12 +3,12 @@
 #include "graphics/MeshManager.h"
 #include "scenes/StageView.h"
 
-std::optional<StageSnapshot> StageSnapshot::Take(int frame, bool restarting, JournalInput& input) {
+std::optional<StageSnapshot> StageSnapshot::Take(int frame, const GameScene& scene, JournalInput& input) {
     std::optional<ObjectCopies> copies = CopyObjects(GetObjectList());
     if (!copies) return std::nullopt;
     StageSnapshot snapshot;
     snapshot.frame = frame;
-    snapshot.restarting = restarting;
+    snapshot.carried.emplace(scene.Carry());
     snapshot.objects = std::move(*copies);
     for (SkinnedMesh* model : MeshManager::GetInstance().SkinnedMeshes())
         snapshot.models.emplace_back(model, model->SavePlayback());
@@ -16,7 +16,7 @@ std::optional<StageSnapshot> StageSnapshot::Take(int frame, bool restarting, Jou
     return snapshot;
 }
 
-bool StageSnapshot::PutBack(JournalInput& input) const {
+void StageSnapshot::PutBack(GameScene& scene, JournalInput& input) const {
     std::vector<CharacterBase*> kept;
     kept.reserve(objects.size());
     for (const auto& object : objects) kept.push_back(object.get());
@@ -26,7 +26,7 @@ bool StageSnapshot::PutBack(JournalInput& input) const {
         for (auto& object : *copies) AddObject(object.release());
     for (const auto& [model, playback] : models) model->RestorePlayback(playback);
     loop.Restore(input);
+    scene.ResetForRewind(&*carried);
     // Taken before the frame's drawing moved the camera after the player; the drawing does it here.
     FollowPlayerCamera();
-    return restarting;
 }

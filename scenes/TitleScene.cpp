@@ -5,6 +5,7 @@
 #include "app/Application.h"
 #include "app/GamePad.h"
 #include "app/Mouse.h"
+#include "app/SceneChanger.h"
 #include "graphics/Camera.h"
 #include "graphics/GraphicsDevice.h"
 #include "graphics/SkinnedMesh.h"
@@ -18,6 +19,7 @@
 #include "objects/Player.h"
 #include "scenes/EscLatch.h"
 #include "scenes/Fade.h"
+#include "scenes/MenuText.h"
 #include "scenes/StageView.h"
 #include "sound/Music.h"
 #include "sound/SoundManager.h"
@@ -70,8 +72,27 @@ void TitleScene::OpenByProgress() {
     if (openDoors > 1 && player && player->skin) player->skin->containerCount = kGunContainers;
 }
 
+// Before the start O opens the options; once in the hub the pause control opens the menu.
+bool TitleScene::UpdatePause() {
+    const bool optionsKey = (GetAsyncKeyState('O') & 0x8000) != 0;
+    const bool openOptions = optionsKey && !optionsKeyHeld && !started && !pause.Paused();
+    optionsKeyHeld = optionsKey;
+    if (openOptions) pause.OpenOptions();
+    const int mode = Fade::GetInstance().mode;
+    const bool fading = mode == Fade::kToBlack || mode == Fade::kToBlackStill;
+    Application& app = Application::GetInstance();
+    const PauseMenu::Choice choice = pause.Update(entered && !fading && app.nextScene == SCENE_NONE);
+    if (choice == PauseMenu::kQuit) app.quitRequested = true;
+    if (choice == PauseMenu::kTitle) {
+        app.stageSelect = 0;  // the logo again
+        changer->ChangeScene(SCENE_TITLE);
+    }
+    return pause.Paused() || openOptions;
+}
+
 void TitleScene::Update() {
     Application& app = Application::GetInstance();
+    if (UpdatePause()) return;
     if (EscLatch::Pressed()) app.quitRequested = true;
     if (auto* player = static_cast<Player*>(FirstOfKind(KIND_PLAYER))) PosePlayer(*player);
     if (!started) {
@@ -181,6 +202,10 @@ void TitleScene::Draw2D() {
         if (layer && layer->texture) graphics.DrawScreenQuad(0, 0, 800, 600, 1, 1, colour);
     }
     device->SetTexture(0, nullptr);
+    if (!started && logoAlpha > 0) {
+        const D3DCOLOR hint = D3DCOLOR_ARGB(static_cast<uint32_t>(logoAlpha), 0xF2, 0xF6, 0xFF);
+        menu_text::DrawCentred("O: Options        Esc: Quit", 400.0f, 556.0f, hint);
+    }
     if (ID3DXFont* font = graphics.GetFont()) {
         D3DXMATRIX at;
         D3DXMatrixTranslation(&at, 680.0f, 0.0f, 0.0f);
@@ -189,9 +214,11 @@ void TitleScene::Draw2D() {
         font->DrawTextA(graphics.GetSprite(), "ver 1.01", -1, &rect, DT_NOCLIP, colour);
     }
     Fade::GetInstance().Draw();
+    pause.Draw();
 }
 
 void TitleScene::Finalize() {
+    pause.Close();
     Fade::GetInstance().Update();
     logo = logo2 = mask = nullptr;
     ClearObjects();

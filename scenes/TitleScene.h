@@ -3,9 +3,11 @@
 // screen and the player stands posed; on start the logo fades while the camera swings from a close,
 // tilted view into the follow position, then the player walks freely. As many doors and launchers
 // as the saved progress allows are opened; the hub's goals lead into the stages or to the closing
-// picture. Esc on the title ends the game.
+// picture. Esc on the title ends the game. Before the start O opens the options; in the hub P (or the
+// pad's Start) pauses, with a menu to resume, change the options, show the logo again or quit.
 #include "app/BaseScene.h"
 #include "app/SceneId.h"
+#include "scenes/PauseMenu.h"
 #include "platform/math/D3DXMath.h"
 
 class Player;
@@ -46,5 +48,12 @@ private:
     void PosePlayer(Player& player);
     void CheckStart();
     void StepIntro();
+    // The pause menu and the options; true while the hub stands still.
+    bool UpdatePause();
     bool clickHeld = false;  // the start click's own latch
+    bool optionsKeyHeld = false;
+    PauseMenu pause{{PauseMenu::kResume, PauseMenu::kOptions, PauseMenu::kTitle, PauseMenu::kQuit}};
+
+public:
+    const PauseMenu& Pause() const { return pause; }
 };

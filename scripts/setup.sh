@@ -12,6 +12,7 @@ PACKAGES=(
   libsdl2-dev libsdl2-ttf-dev libepoxy-dev libgl1-mesa-dri
   libstb-dev libassimp-dev libopenal-dev
   libfluidsynth-dev fluid-soundfont-gm
+  libinih-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
   xvfb xauth libx11-dev xfonts-base

@@ -1,6 +1,7 @@
 #include "sim/InputScript.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <map>
 #include <sstream>
@@ -18,7 +19,9 @@ const std::map<std::string, int>& KeyTokens() {
     static const std::map<std::string, int> keys = {
         {"W", 'W'}, {"A", 'A'}, {"S", 'S'}, {"D", 'D'}, {"R", 'R'},
         {"SPACE", VK_SPACE}, {"ESC", VK_ESCAPE}, {"LBUTTON", VK_LBUTTON},
-        {"REWIND", VK_BACK}, {"F8", VK_F8},
+        {"REWIND", VK_BACK}, {"F8", VK_F8}, {"P", 'P'}, {"O", 'O'}, {"UP", VK_UP}, {"DOWN", VK_DOWN},
+        {"LEFT", VK_LEFT}, {"RIGHT", VK_RIGHT}, {"RETURN", VK_RETURN}, {"RBUTTON", VK_RBUTTON},
+        {"SHIFT", VK_SHIFT},
     };
     return keys;
 }
@@ -80,6 +83,11 @@ constexpr const char* kThumbNames[4] = {"LX", "LY", "RX", "RY"};
 bool InputScript::ParseToken(const std::string& token, Line& line, std::string& error) {
     if (auto key = KeyTokens().find(token); key != KeyTokens().end()) {
         line.keys.push_back(key->second);
+        return true;
+    }
+    // Any other letter or digit stands for its own key (a control may be bound to it).
+    if (token.size() == 1 && (std::isupper(static_cast<unsigned char>(token[0])) || std::isdigit(static_cast<unsigned char>(token[0])))) {
+        line.keys.push_back(token[0]);
         return true;
     }
     if (auto button = PadTokens().find(token); button != PadTokens().end()) {

@@ -6,7 +6,7 @@ const char* const kSimUsage =
     "usage: veldorin-sim [--root DIR] [--frames N] [--scene ID] [--stage N] [--input FILE] [--dump FILE]\n"
     "                    [--render] [--screenshot FRAME:PATH]... [--fullscreen yes|no] [--live-input]\n"
     "                    [--real-time] [--profile] [--dump-every N] [--rss-every N] [--journal FILE]\n"
-    "                    [--replays DIR]\n"
+    "                    [--replays DIR] [--settings FILE]\n"
     "An --input journal (a script whose first line is a \"#!journal\" header) starts in its own scene\n"
     "and stage and runs for its own length unless --scene, --stage or --frames say otherwise\n"
     "FRAME is a main-loop frame (from 1) or F+K, the K-th loading-screen picture after frame F\n";
@@ -81,6 +81,8 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
             options.journalPath = value();
         } else if (option == "--replays") {
             options.replaysFolder = value();
+        } else if (option == "--settings") {
+            options.settingsPath = value();
         } else if (option == "--screenshot") {
             const std::string& shot = value();
             const size_t colon = shot.find(':');

@@ -28,6 +28,7 @@ struct SimOptions {
     int rssEvery = 0;                           // every this many frames a line of resident memory; 0: none
     std::string journalPath;                    // the journal of the last scene played, written at the end
     std::string replaysFolder;                  // where reached goals and F8 save their journals
+    std::string settingsPath;                   // the settings file read and written; empty: the defaults, kept nowhere
 };
 
 // Parses argv; on failure returns false with a message naming the bad option.

@@ -5,6 +5,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/ApplySettings.h"
 #include "app/Recorder.h"
 #include "graphics/GraphicsDevice.h"
 #include "loading/SaveData.h"
@@ -24,6 +25,7 @@ SimRunner::~SimRunner() {
     platform::SetInputSource(nullptr);
     platform::SetMessageBoxHandler({});
     Application::GetInstance().observer = nullptr;
+    SettingsStore::GetInstance().Reset();
 }
 
 int SimRunner::Run(std::ostream& output, std::ostream& errors) {
@@ -43,6 +45,7 @@ int SimRunner::Run(std::ostream& output, std::ostream& errors) {
         return IDOK;
     });
 
+    SettingsStore::GetInstance().Load(options.settingsPath);
     Application& app = Application::GetInstance();
     app.observer = this;
     Recorder& recorder = Recorder::GetInstance();

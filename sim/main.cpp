@@ -46,6 +46,7 @@ int main(int argc, char** argv) {
     absolute(options.dumpPath);
     absolute(options.journalPath);
     absolute(options.replaysFolder);
+    absolute(options.settingsPath);
     for (auto& shot : options.screenshots) absolute(shot.second);
     for (auto& shot : options.loadScreenshots) absolute(shot.second);
 

@@ -5,6 +5,8 @@
 constexpr int kGameMusicSlot = 0;
 constexpr int kTitleMusicSlot = 1;
 
+inline bool IsMusicSlot(int slot) { return slot == kGameMusicSlot || slot == kTitleMusicSlot; }
+
 // The title scene: StopGameMusic first, StartTitleMusic once the hub is loaded.
 void StopGameMusic();
 void StartTitleMusic();

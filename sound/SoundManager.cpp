@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "sound/Music.h"
 #include "sound/WaveFile.h"
 
 namespace {
@@ -82,8 +83,8 @@ void SoundManager::Play(int slot, long volume, bool loop) {
         // The device follows the record: a sound the game counts as ended starts afresh even if the
         // device is still finishing it.
         if (!wasPlaying) s.buffer->Stop();
-        s.buffer->SetVolume(volume);
-        s.buffer->Play(loop);
+        s.buffer->SetVolume(DeviceVolume(slot, volume));
+        if (!paused || IsMusicSlot(slot)) s.buffer->Play(loop);
     }
 }
 
@@ -120,10 +121,11 @@ void SoundManager::RestoreTimings(const Timings& timings) {
 
 void SoundManager::FollowRecords() {
     std::lock_guard<std::mutex> lock(mutex);
-    for (Slot& s : slots) {
+    for (int i = 0; i < kSlotCount; ++i) {
+        Slot& s = slots[Index(i)];
         if (!s.buffer) continue;
-        if (PlayingNow(s) && s.looping) {
-            s.buffer->SetVolume(s.volume);
+        if (PlayingNow(s) && s.looping && (!paused || IsMusicSlot(i))) {
+            s.buffer->SetVolume(DeviceVolume(i, s.volume));
             s.buffer->Play(true);
         } else {
             s.buffer->Stop();

@@ -76,6 +76,18 @@ public:
     // The slot's sound in the device; null when empty or when no device is open.
     const SoundBuffer* GetBuffer(int slot) const;
 
+    // --- the player's volumes and the pause ---
+    // Music lowered while paused, in hundredths of a decibel.
+    static constexpr long kPausedMusicDrop = -1500;
+    // Gains on top of the slots' volumes, in percent: of the music slots and of every other slot.
+    // Playing sounds take them at once; the game's records keep the volumes the game asked for.
+    void SetGains(int musicPercent, int effectsPercent);
+    // Paused, the effects fall silent on the device (their records go on untouched) and the music plays
+    // on quietly; unpaused, the device follows the records again.
+    void SetPaused(bool on);
+    // The volume the device plays a slot at for a volume the game asked for.
+    long DeviceVolume(int slot, long volume) const;
+
     const Request& Requested(int slot) const;
     void ClearRequests();
 
@@ -117,4 +129,7 @@ private:
     std::array<Slot, kSlotCount> slots;
     std::array<Request, kSlotCount> requests{};
     bool silent = false;
+    int musicGain = 100;
+    int effectsGain = 100;
+    bool paused = false;
 };

@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include "platform/sys/WindowInternal.h"
+#include "platform/sys/WindowMode.h"
 
 namespace platform {
 
@@ -33,5 +34,12 @@ void SetFullScreen(HWND hwnd, bool on) {
 }
 
 bool IsFullScreen(HWND hwnd) { return hwnd && hwnd->fullScreen; }
+
+}  // namespace platform
+
+namespace platform {
+
+void SetWindowFullScreen(HWND hwnd, bool on) { SetFullScreen(hwnd, on); }
+bool IsWindowFullScreen(HWND hwnd) { return IsFullScreen(hwnd); }
 
 }  // namespace platform
