@@ -40,6 +40,8 @@ public:
     // as they were: a stage played again unseen poses its figures on the last frame alone.
     static bool& PosesHeld();
     void ChangeAnimation(int index);
+    // Skins the containers' vertices with the bones' current matrices, once per pose: the shadow and
+    // scene passes of a frame share the result.
     void SkinVertices();
     void Release();
 
@@ -50,4 +52,5 @@ private:
 
     IDirect3DDevice9* device = nullptr;  // not owned
     std::vector<D3DXMATRIX> skinMatrices;  // scratch for SkinVertices
+    bool skinnedPose = false;  // the working meshes hold the bones' current pose
 };

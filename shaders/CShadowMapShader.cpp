@@ -60,7 +60,7 @@ void CShadowMapShader::Begin(const D3DXVECTOR3* lightEye, D3DXVECTOR3 up, float 
 }
 
 void CShadowMapShader::Draw(Mesh* mesh, UINT pass) {
-    if (!effect || !mesh) return;
+    if (!effect || !mesh || !Seen(DrawPass::Shadow, *mesh, "mLV", "mLP")) return;
     effect->SetTechnique("Tech");
     effect->Begin(nullptr, 0);
     effect->BeginPass(pass);
@@ -75,6 +75,7 @@ void CShadowMapShader::Draw(Mesh* mesh, UINT pass) {
 
 void CShadowMapShader::DrawSkinned(SkinnedMesh* skinned) {
     if (!effect || !skinned) return;
+    DrawCulling::CountUncullable(DrawPass::Shadow);
     skinned->SkinVertices();
     D3DXMATRIX identity;
     D3DXMatrixIdentity(&identity);
