@@ -20,8 +20,21 @@ void CShadowMapShader::Init() {
         Application::GetInstance().quitRequested = true;
         return;
     }
-    shadowTexture.Create(kSize, kSize, D3DUSAGE_DEPTHSTENCIL, D3DFMT_D32F_LOCKABLE, D3DPOOL_DEFAULT);
-    shadowTarget.Create(kSize, kSize, D3DUSAGE_RENDERTARGET, D3DFMT_NULL, D3DPOOL_DEFAULT);
+    size = kSize;
+    CreateTargets();
+}
+
+void CShadowMapShader::CreateTargets() {
+    shadowTexture.Create(size, size, D3DUSAGE_DEPTHSTENCIL, D3DFMT_D32F_LOCKABLE, D3DPOOL_DEFAULT);
+    shadowTarget.Create(size, size, D3DUSAGE_RENDERTARGET, D3DFMT_NULL, D3DPOOL_DEFAULT);
+}
+
+void CShadowMapShader::Resize(UINT edge) {
+    if (!effect || edge == size) return;
+    shadowTexture.Release();
+    shadowTarget.Release();
+    size = edge;
+    CreateTargets();
 }
 
 void CShadowMapShader::Release() { SafeRelease(effect); }
@@ -102,6 +115,7 @@ void CShadowMapShader::End() {
     if (toon.effect) {
         toon.effect->SetMatrix("mLVP", &lightViewProj);
         toon.effect->SetTexture("ShadowTex", shadowTexture.texture);
+        toon.effect->SetTexture("ShadowTexSmooth", shadowTexture.texture);
     }
     IDirect3DDevice9* device = GraphicsDevice::GetInstance().GetDevice();
     if (savedRenderTarget) device->SetRenderTarget(0, savedRenderTarget);
