@@ -1,9 +1,4 @@
-// The pictures the tests look at are the full ones, also under a software rasteriser: unless the
-// caller chose, the test process (and every runner it starts) draws the full picture.
+// The tests look at the full picture, also under a software rasteriser, unless the caller chose.
 #include <cstdlib>
 
-namespace {
-
-const bool kFullPicture = [] { return setenv("VELDORIN_QUALITY", "full", 0) == 0; }();
-
-}  // namespace
+static const bool kFullPicture = [] { return setenv("VELDORIN_QUALITY", "full", 0) == 0; }();
