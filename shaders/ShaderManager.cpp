@@ -1,12 +1,12 @@
 #include "shaders/ShaderManager.h"
 
+#include <cstdlib>
+
 #include "app/Application.h"
 #include "graphics/Camera.h"
 #include "graphics/FramePhase.h"
 #include "graphics/GraphicsDevice.h"
 #include "objects/ObjectList.h"
-
-#include <cstdlib>
 
 namespace {
 
@@ -53,6 +53,7 @@ void ShaderManager::Init() {
     renderer = Device() ? Device()->RendererName() : std::string();
     picture = platform::PictureQuality::Full;
     pictureApplied = false;
+    edgeFilter.UseLightPicture(false);
 }
 
 void ShaderManager::ChoosePicture() {
