@@ -7,7 +7,10 @@
 //                         the depth, a fixed normal): every draw, target and pass as before, no shading.
 //                         What drawing the stage costs before any of its pixel work, so the bound of
 //                         what cutting that work could give
-// Each run times 300 frames by the wall clock (llvmpipe renders on threads of its own) from the start
+//   BM_RenderPlace/P/Q/O      place P (0 hub, 1 stage 1, 2 stage 2) in picture Q (0 full, 1 light), with
+//                         its objects (O 1) or without them, its floor (O 0); the counters give the draws
+//                         per frame of each pass asked for and submitted after culling
+// The three above draw the full picture. Each run times 300 frames (BM_RenderPlace 100) by the wall clock (llvmpipe renders on threads of its own) from the start
 // of the draw to the end of the present, with the device drained at both ends; the objects' update
 // runs between frames, untimed. The reported time is the mean; the counter "median_ms" is the median
 // frame. Needs an X display: `xvfb-run -a -s "-screen 0 1280x1024x24" ./build/bin/veldorin_bench
@@ -26,6 +29,8 @@
 #include "app/SceneId.h"
 #include "app/SceneMgr.h"
 #include "bench/BenchRenderer.h"
+#include "graphics/DrawCulling.h"
+#include "platform/Platform.h"
 #include "tests/support/ToonTestScene.h"
 
 namespace {
@@ -61,14 +66,33 @@ std::string FlatToonContent() {
     return flat.string();
 }
 
-void RenderGameFrames(benchmark::State& state, bool withObjects, const std::string& gameDir = VELDORIN_GAME_DIR) {
+// What a run draws: the scene and stage, and the picture.
+struct Shown {
+    int scene = SCENE_GAME;
+    int stage = 1;
+    platform::PictureQuality picture = platform::PictureQuality::Full;
+};
+
+void CountDraws(benchmark::State& state, size_t frames) {
+    if (!frames) return;
+    for (int pass = 0; pass < kDrawPassCount; ++pass) {
+        const DrawCount& count = DrawCulling::Counts()[pass];
+        const std::string name = DrawPassName(static_cast<DrawPass>(pass));
+        state.counters[name + "_asked"] = static_cast<double>(count.asked) / static_cast<double>(frames);
+        state.counters[name + "_submitted"] = static_cast<double>(count.submitted) / static_cast<double>(frames);
+    }
+}
+
+void RenderGameFrames(benchmark::State& state, bool withObjects, const std::string& gameDir = VELDORIN_GAME_DIR,
+                      Shown shown = Shown{}) {
     HWND window = nullptr;
     if (!StartBenchRenderer(state, window, gameDir)) return;
     IDirect3DDevice9* device = GraphicsDevice::GetInstance().GetDevice();
-    Application::GetInstance().stageSelect = 1;
+    Application::GetInstance().stageSelect = shown.stage;
+    platform::GetSettings().picture = shown.picture;
     {
         SceneMgr scenes;
-        scenes.Start(SCENE_GAME);
+        scenes.Start(shown.scene);
         if (!withObjects) ClearObjects();
         auto frame = [&] {
             scenes.Update();
@@ -80,6 +104,7 @@ void RenderGameFrames(benchmark::State& state, bool withObjects, const std::stri
             return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         };
         for (int i = 0; i < kWarmUpFrames; ++i) frame();
+        DrawCulling::Reset();
         std::vector<double> seconds;
         for (auto _ : state) {
             const double s = frame();
@@ -88,8 +113,10 @@ void RenderGameFrames(benchmark::State& state, bool withObjects, const std::stri
         }
         std::sort(seconds.begin(), seconds.end());
         if (!seconds.empty()) state.counters["median_ms"] = seconds[seconds.size() / 2] * 1000.0;
+        CountDraws(state, seconds.size());
     }
     Application::GetInstance().stageSelect = 0;
+    platform::GetSettings().picture = platform::PictureQuality::Auto;
     testscene::StopRenderer(window);
 }
 
@@ -109,5 +136,19 @@ void BM_RenderStage2FlatFrame(benchmark::State& state) {
     fs::remove_all(flat);
 }
 BENCHMARK(BM_RenderStage2FlatFrame)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kFrames);
+
+void BM_RenderPlace(benchmark::State& state) {
+    Shown shown;
+    const int place = static_cast<int>(state.range(0));
+    shown.scene = place == 0 ? SCENE_TITLE : SCENE_GAME;
+    shown.stage = place == 2 ? 1 : 0;
+    shown.picture = state.range(1) ? platform::PictureQuality::Light : platform::PictureQuality::Full;
+    RenderGameFrames(state, state.range(2) != 0, VELDORIN_GAME_DIR, shown);
+}
+BENCHMARK(BM_RenderPlace)
+    ->ArgsProduct({{0, 1, 2}, {0, 1}, {1, 0}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(100);
 
 }  // namespace

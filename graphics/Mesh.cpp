@@ -18,6 +18,7 @@ bool Mesh::Load(IDirect3DDevice9* device, const std::string& path) {
     // every one gets its ray tree here, on the loading thread, rather than on the first probe of a frame.
     // Skinned meshes are never ray-queried; their containers get no tree unless something queries them.
     mesh->PrepareRayTree();
+    box = MeshBox::Around(mesh->Vertices());
     materialCount = count;
     textures.resize(count);
     materials.resize(count);
@@ -41,6 +42,7 @@ void Mesh::Release() {
     SafeRelease(adjacency);
     SafeRelease(mesh);
     fileName.clear();
+    box = MeshBox{};
     delete drawParams;
     drawParams = nullptr;
 }

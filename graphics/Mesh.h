@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "graphics/DrawParams.h"
+#include "graphics/MeshBox.h"
 #include "graphics/Texture.h"
 #include "platform/d3dx/XFile.h"
 
@@ -17,6 +18,7 @@ public:
     ID3DXBuffer* adjacency = nullptr;
     std::string fileName;  // name and extension, without the folder
     DrawParams* drawParams = nullptr;
+    MeshBox box;  // around the vertices, in the mesh's own space
 
     Mesh() = default;
     Mesh(const Mesh&) = delete;

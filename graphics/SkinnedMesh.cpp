@@ -131,7 +131,10 @@ void SkinnedMesh::Update(const D3DXMATRIX& newWorld) {
         controller->GetTrackDesc(0, &played);
         e.position = played.Position;
     }
-    if (!PosesHeld()) UpdateFrame(rootFrame, world);
+    if (!PosesHeld()) {
+        UpdateFrame(rootFrame, world);
+        skinnedPose = false;
+    }
 }
 
 void SkinnedMesh::UpdateFrame(MY_FRAME* frame, const D3DXMATRIX& parent) {
@@ -146,6 +149,8 @@ void SkinnedMesh::SkinVertices() {
     D3DXMATRIX identity;
     D3DXMatrixIdentity(&identity);
     if (device) device->SetTransform(D3DTS_WORLD, &identity);
+    if (skinnedPose) return;
+    skinnedPose = true;
     for (MY_CONTAINER* c : containers) {
         if (!c->pSkinInfo) continue;
         skinMatrices.resize(c->boneFrames.size());
@@ -177,4 +182,5 @@ void SkinnedMesh::Release() {
     boneMatrices.clear();
     animations.clear();
     containerCount = 0;
+    skinnedPose = false;
 }

@@ -53,6 +53,8 @@ public:
     Playback SavePlayback() const;
     void RestorePlayback(const Playback& playback);
     void ChangeAnimation(int index);
+    // Skins the containers' vertices with the bones' current matrices, once per pose: the shadow and
+    // scene passes of a frame share the result.
     void SkinVertices();
     void Release();
 
@@ -63,4 +65,5 @@ private:
 
     IDirect3DDevice9* device = nullptr;  // not owned
     std::vector<D3DXMATRIX> skinMatrices;  // scratch for SkinVertices
+    bool skinnedPose = false;  // the working meshes hold the bones' current pose
 };

@@ -9,6 +9,7 @@ void CEdgeFilter::Init() {
     if (caps.VertexShaderVersion < vs11 || caps.PixelShaderVersion < ps20) return;
     if (!LoadEffect("Shader/EdgeFilter.fx", nullptr)) return;  // silently without outlines
     techniqueHandle = effect->GetTechniqueByName("EdgeTech");
+    lightTechniqueHandle = effect->GetTechniqueByName("EdgeLightTech");
     texelSizeHandle = effect->GetParameterByName(nullptr, "TexelSize");
     limitHandle = effect->GetParameterByName(nullptr, "Limit");
     effect->SetTechnique(techniqueHandle);
@@ -28,7 +29,7 @@ void CEdgeFilter::SetSceneTargets(const Texture& scene, const Texture& depth, co
 
 void CEdgeFilter::Draw() {
     if (!effect) return;
-    effect->SetTechnique(techniqueHandle);
+    effect->SetTechnique(lightPicture && lightTechniqueHandle ? lightTechniqueHandle : techniqueHandle);
     const float texel[2] = {1.0f / 800.0f, 1.0f / 600.0f};
     effect->SetValue(texelSizeHandle, texel, 8);
     effect->SetFloat(limitHandle, kLimit);

@@ -15,7 +15,11 @@ public:
     // Makes the views refer to the scene targets of this frame (they own nothing then).
     void SetSceneTargets(const Texture& scene, const Texture& depth, const Texture& normals);
 
+    // The light picture draws with "EdgeLightTech" (silhouettes from the depth alone), where the file has it.
+    void UseLightPicture(bool light) { lightPicture = light; }
+
     D3DXHANDLE techniqueHandle = nullptr;
+    D3DXHANDLE lightTechniqueHandle = nullptr;
     D3DXHANDLE texelSizeHandle = nullptr;
     D3DXHANDLE limitHandle = nullptr;
     Texture depthView;
@@ -27,4 +31,5 @@ private:
     // The targets Init made for the views before the first scene pass, released once at Release.
     Texture ownDepth;
     Texture ownScene;
+    bool lightPicture = false;
 };

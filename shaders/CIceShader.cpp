@@ -16,7 +16,7 @@ void CIceShader::Init() {
 void CIceShader::Release() { SafeRelease(effect); }
 
 void CIceShader::Draw(Mesh* mesh, UINT pass) {
-    if (!effect || !mesh) return;
+    if (!effect || !mesh || !Seen(DrawPass::Scene, *mesh, "mV", "mP")) return;
     GraphicsDevice& graphics = GraphicsDevice::GetInstance();
     const DrawParams fallback;
     const DrawParams& p = mesh->drawParams ? *mesh->drawParams : fallback;

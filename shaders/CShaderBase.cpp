@@ -1,6 +1,7 @@
 #include "shaders/CShaderBase.h"
 
 #include "graphics/GraphicsDevice.h"
+#include "graphics/Mesh.h"
 
 bool CShaderBase::LoadEffect(const char* path, const char* caption) {
     ID3DXBuffer* errors = nullptr;
@@ -98,4 +99,14 @@ void CShaderBase::SetTexelSize(float w, float h) {
     if (!effect) return;
     const D3DXVECTOR4 texel(1.0f / w, 1.0f / h, 0.0f, 0.0f);
     effect->SetVector("TexelSize", &texel);
+}
+
+bool CShaderBase::Seen(DrawPass pass, const Mesh& mesh, const char* view, const char* projection, float margin) {
+    D3DXMATRIX world, viewMatrix, projectionMatrix;
+    if (!effect || FAILED(effect->GetMatrix("mW", &world)) || FAILED(effect->GetMatrix(view, &viewMatrix)) ||
+        FAILED(effect->GetMatrix(projection, &projectionMatrix))) {
+        DrawCulling::CountUncullable(pass);
+        return true;
+    }
+    return DrawCulling::Admit(pass, mesh.box, world, viewMatrix * projectionMatrix, margin);
 }

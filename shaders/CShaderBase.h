@@ -1,6 +1,7 @@
 #pragma once
 // The base of the game's shaders: one effect, one texture of its own, and the setters that write the
 // effect parameters every shader shares. Every setter does nothing while the effect failed to load.
+#include "graphics/DrawCulling.h"
 #include "graphics/Texture.h"
 #include "platform/fx/Effect.h"
 
@@ -47,4 +48,8 @@ protected:
     // Loads the effect file; on failure shows the compiler's text under caption (when one is given)
     // and leaves effect null.
     bool LoadEffect(const char* path, const char* caption);
+    // Counts a draw of the mesh in the pass and tells whether it can reach the target: placed by the
+    // effect's "mW", seen through its matrices named `view` and `projection`, grown by `margin`. A draw
+    // is let through whenever the effect lacks one of them.
+    bool Seen(DrawPass pass, const Mesh& mesh, const char* view, const char* projection, float margin = 0.0f);
 };

@@ -20,8 +20,21 @@ void CShadowMapShader::Init() {
         Application::GetInstance().quitRequested = true;
         return;
     }
-    shadowTexture.Create(kSize, kSize, D3DUSAGE_DEPTHSTENCIL, D3DFMT_D32F_LOCKABLE, D3DPOOL_DEFAULT);
-    shadowTarget.Create(kSize, kSize, D3DUSAGE_RENDERTARGET, D3DFMT_NULL, D3DPOOL_DEFAULT);
+    size = kSize;
+    CreateTargets();
+}
+
+void CShadowMapShader::CreateTargets() {
+    shadowTexture.Create(size, size, D3DUSAGE_DEPTHSTENCIL, D3DFMT_D32F_LOCKABLE, D3DPOOL_DEFAULT);
+    shadowTarget.Create(size, size, D3DUSAGE_RENDERTARGET, D3DFMT_NULL, D3DPOOL_DEFAULT);
+}
+
+void CShadowMapShader::Resize(UINT edge) {
+    if (!effect || edge == size) return;
+    shadowTexture.Release();
+    shadowTarget.Release();
+    size = edge;
+    CreateTargets();
 }
 
 void CShadowMapShader::Release() { SafeRelease(effect); }
@@ -60,7 +73,7 @@ void CShadowMapShader::Begin(const D3DXVECTOR3* lightEye, D3DXVECTOR3 up, float 
 }
 
 void CShadowMapShader::Draw(Mesh* mesh, UINT pass) {
-    if (!effect || !mesh) return;
+    if (!effect || !mesh || !Seen(DrawPass::Shadow, *mesh, "mLV", "mLP")) return;
     effect->SetTechnique("Tech");
     effect->Begin(nullptr, 0);
     effect->BeginPass(pass);
@@ -75,6 +88,7 @@ void CShadowMapShader::Draw(Mesh* mesh, UINT pass) {
 
 void CShadowMapShader::DrawSkinned(SkinnedMesh* skinned) {
     if (!effect || !skinned) return;
+    DrawCulling::CountUncullable(DrawPass::Shadow);
     skinned->SkinVertices();
     D3DXMATRIX identity;
     D3DXMatrixIdentity(&identity);
@@ -101,6 +115,7 @@ void CShadowMapShader::End() {
     if (toon.effect) {
         toon.effect->SetMatrix("mLVP", &lightViewProj);
         toon.effect->SetTexture("ShadowTex", shadowTexture.texture);
+        toon.effect->SetTexture("ShadowTexSmooth", shadowTexture.texture);
     }
     IDirect3DDevice9* device = GraphicsDevice::GetInstance().GetDevice();
     if (savedRenderTarget) device->SetRenderTarget(0, savedRenderTarget);

@@ -10,6 +10,7 @@ class SkinnedMesh;
 class CShadowMapShader : public CShaderBase {
 public:
     static constexpr UINT kSize = 2048;
+    static constexpr UINT kLightSize = 1024;  // the light picture's map
 
     CShadowMapShader();
 
@@ -27,6 +28,9 @@ public:
     void DrawSkinned(SkinnedMesh* skinned);
     // Hands the map to the toon shader and puts the previous targets back.
     void End();
+    // Makes the map `edge` texels square (a no-op at its size already, or without the effect).
+    void Resize(UINT edge);
+    UINT Size() const { return size; }
 
     Texture shadowTexture;  // the depth texture (0 near, 1 far)
     int mode = 0;
@@ -34,6 +38,9 @@ public:
     D3DXMATRIX lightViewProj;
 
 private:
+    void CreateTargets();
+
+    UINT size = kSize;
     IDirect3DSurface9* savedRenderTarget = nullptr;
     IDirect3DSurface9* savedDepthStencil = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "shaders/MyShader.h"
 
+#include <cmath>
+
 #include "graphics/GraphicsDevice.h"
 #include "graphics/Mesh.h"
 #include "graphics/SkinnedMesh.h"
@@ -101,7 +103,7 @@ void MyShader::DrawMaterial(const MaterialColours& colours, float power, const D
 }
 
 void MyShader::Draw(Mesh* mesh, UINT pass) {
-    if (!effect || !mesh) return;
+    if (!effect || !mesh || !Seen(DrawPass::Scene, *mesh, "mV", "mP")) return;
     GraphicsDevice& graphics = GraphicsDevice::GetInstance();
     const D3DLIGHT9 light = CurrentLight();
     // A mesh whose load failed has no parameters of its own; the defaults stand in.
@@ -122,6 +124,7 @@ void MyShader::Draw(Mesh* mesh, UINT pass) {
 
 void MyShader::DrawSkinned(SkinnedMesh* skinned) {
     if (!effect || !skinned) return;
+    DrawCulling::CountUncullable(DrawPass::Scene);
     GraphicsDevice& graphics = GraphicsDevice::GetInstance();
     skinned->SkinVertices();
     D3DXMATRIX identity;
@@ -148,7 +151,8 @@ void MyShader::DrawSkinned(SkinnedMesh* skinned) {
 }
 
 void MyShader::DrawOutline(Mesh* mesh, D3DXVECTOR4 colour, float size) {
-    if (!effect || !mesh) return;
+    // The shell stands out from the surface by the outline's size along the normals.
+    if (!effect || !mesh || !Seen(DrawPass::Scene, *mesh, "mV", "mP", std::fabs(size))) return;
     GraphicsDevice& graphics = GraphicsDevice::GetInstance();
     effect->SetTechnique("OutlineTech");
     effect->Begin(nullptr, 0);

@@ -1,5 +1,7 @@
 #include "shaders/ShaderManager.h"
 
+#include <cstdlib>
+
 #include "app/Application.h"
 #include "graphics/Camera.h"
 #include "graphics/FramePhase.h"
@@ -48,6 +50,25 @@ void ShaderManager::Init() {
     ownIceDepth.Create(kTargetWidth, kTargetHeight, D3DUSAGE_RENDERTARGET, D3DFMT_R32F, D3DPOOL_DEFAULT);
     iceDepthView = ownIceDepth;
     extraTarget = NewTarget(D3DFMT_A8R8G8B8);
+    renderer = Device() ? Device()->RendererName() : std::string();
+    picture = platform::PictureQuality::Full;
+    pictureApplied = false;
+    edgeFilter.UseLightPicture(false);
+}
+
+void ShaderManager::ChoosePicture() {
+    const platform::PictureQuality chosen =
+        ResolvePicture(std::getenv("VELDORIN_QUALITY"), platform::GetSettings().picture, renderer);
+    if (chosen != picture || !pictureApplied) ApplyPicture(chosen);
+}
+
+void ShaderManager::ApplyPicture(platform::PictureQuality chosen) {
+    picture = chosen;
+    pictureApplied = true;
+    const bool light = chosen == platform::PictureQuality::Light;
+    shadowMap.Resize(light ? CShadowMapShader::kLightSize : CShadowMapShader::kSize);
+    if (toon.effect) toon.effect->SetInt("bLightPicture", light ? 1 : 0);
+    edgeFilter.UseLightPicture(light);
 }
 
 void ShaderManager::Release() {
@@ -86,6 +107,7 @@ void ShaderManager::SetCommonParams(CShaderBase& shader, const FrameParams& fram
 
 void ShaderManager::BeginFrame(D3DXVECTOR3 focus) {
     FramePhaseScope phase(FramePhase::ShadowPass);
+    ChoosePicture();
     FrameParams frame;
     if (const Camera* camera = Application::GetInstance().camera) {
         frame.camPos = camera->position;
@@ -112,6 +134,14 @@ void ShaderManager::BeginMRT() {
     IDirect3DDevice9* device = Device();
     device->GetRenderTarget(0, &savedRenderTarget);
     device->GetDepthStencilSurface(&savedDepthStencil);
+    if (picture == platform::PictureQuality::Light) {
+        // Colour and depth only: the light edge filter finds its lines in the depth.
+        if (sceneTarget && sceneTarget->surface) device->SetRenderTarget(0, sceneTarget->surface);
+        if (depthTarget && depthTarget->surface) device->SetRenderTarget(1, depthTarget->surface);
+        device->SetDepthStencilSurface(sceneDepthStencil.surface);
+        device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kBlack, 1.0f, 0);
+        return;
+    }
     if (extraTarget && extraTarget->surface) device->SetRenderTarget(0, extraTarget->surface);
     device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kBlack, 1.0f, 0);
     if (sceneTarget && sceneTarget->surface) device->SetRenderTarget(0, sceneTarget->surface);

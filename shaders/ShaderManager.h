@@ -9,6 +9,7 @@
 #include "shaders/CIceShader.h"
 #include "shaders/CShadowMapShader.h"
 #include "shaders/MyShader.h"
+#include "shaders/PictureChoice.h"
 
 class CharacterBase;
 
@@ -28,8 +29,11 @@ public:
 
     void Init();
     void Release();
-    // Common parameters, clear, and the shadow pass centred on the focus (the player's position).
+    // The picture chosen for this frame, common parameters, clear, and the shadow pass centred on the
+    // focus (the player's position).
     void BeginFrame(D3DXVECTOR3 focus);
+    // The picture the last frame was drawn with (Full before the first).
+    platform::PictureQuality Picture() const { return picture; }
     // The scene pass: the map first, then every other object, then every object's translucent draw.
     void RenderScene();
 
@@ -58,9 +62,16 @@ private:
     void BeginMRT();
     void EndMRT();
     void SnapshotSceneDepth();
+    // Resolves the picture from the environment, the settings and the renderer, and switches the
+    // shaders and targets over when it changed.
+    void ChoosePicture();
+    void ApplyPicture(platform::PictureQuality chosen);
 
     // The copy of the scene depth that iceDepthView shows, released at Release.
     Texture ownIceDepth;
     // The object list as the scene pass began (RenderScene's own).
     std::vector<CharacterBase*> opaqueDrawList;
+    platform::PictureQuality picture = platform::PictureQuality::Full;
+    bool pictureApplied = false;  // the shaders were set for `picture` since Init
+    std::string renderer;         // the device's renderer, read at Init
 };

@@ -4,6 +4,7 @@
 #include <numeric>
 
 #include "graphics/GraphicsDevice.h"
+#include "shaders/ShaderManager.h"
 
 namespace {
 
@@ -19,7 +20,10 @@ double Median(std::vector<double> values) {
 
 }  // namespace
 
-FrameProfile::FrameProfile() { SetFramePhaseListener(this); }
+FrameProfile::FrameProfile() {
+    SetFramePhaseListener(this);
+    DrawCulling::Reset();
+}
 
 FrameProfile::~FrameProfile() { SetFramePhaseListener(nullptr); }
 
@@ -41,6 +45,11 @@ void FrameProfile::PhaseEnd(FramePhase phase) {
 void FrameProfile::EndFrame() {
     for (int i = 0; i < kFramePhaseCount; ++i) perFrame[i].push_back(thisFrame[i]);
     thisFrame.fill(0.0);
+    for (int pass = 0; pass < kDrawPassCount; ++pass) {
+        asked[pass].push_back(static_cast<double>(DrawCulling::Counts()[pass].asked));
+        submitted[pass].push_back(static_cast<double>(DrawCulling::Counts()[pass].submitted));
+    }
+    DrawCulling::Reset();
 }
 
 void FrameProfile::Print(std::ostream& out) const {
@@ -50,6 +59,12 @@ void FrameProfile::Print(std::ostream& out) const {
             samples.empty() ? 0.0 : std::accumulate(samples.begin(), samples.end(), 0.0) / samples.size();
         out << "profile: " << FramePhaseName(static_cast<FramePhase>(i)) << " mean_us=" << static_cast<long>(mean + 0.5)
             << " median_us=" << static_cast<long>(Median(samples) + 0.5) << " frames=" << samples.size() << "\n";
+    }
+    out << "profile: picture=" << PictureName(ShaderManager::GetInstance().Picture()) << "\n";
+    for (int pass = 0; pass < kDrawPassCount; ++pass) {
+        out << "profile: draws " << DrawPassName(static_cast<DrawPass>(pass))
+            << " asked=" << static_cast<long>(Median(asked[pass]) + 0.5)
+            << " submitted=" << static_cast<long>(Median(submitted[pass]) + 0.5) << "\n";
     }
     out.flush();
 }

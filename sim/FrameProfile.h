@@ -8,6 +8,7 @@
 #include <ostream>
 #include <vector>
 
+#include "graphics/DrawCulling.h"
 #include "graphics/FramePhase.h"
 
 class FrameProfile : public FramePhaseListener {
@@ -20,7 +21,9 @@ public:
     // Closes the frame: what each phase took in it (0 for a phase it did not run) joins the record.
     void EndFrame();
 
-    // One line per phase: "profile: NAME mean_us=M median_us=D frames=N".
+    // One line per phase: "profile: NAME mean_us=M median_us=D frames=N"; then the picture of the
+    // last frame, "profile: picture=full|light", and per pass the median draws of a frame,
+    // "profile: draws PASS asked=N submitted=M".
     void Print(std::ostream& out) const;
 
     size_t Frames() const { return perFrame[0].size(); }
@@ -33,4 +36,6 @@ private:
     std::array<std::chrono::steady_clock::time_point, kFramePhaseCount> started{};
     std::array<double, kFramePhaseCount> thisFrame{};
     std::array<std::vector<double>, kFramePhaseCount> perFrame;
+    // Draws asked for and submitted in each closed frame, per pass.
+    std::array<std::vector<double>, kDrawPassCount> asked, submitted;
 };

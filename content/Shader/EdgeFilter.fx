@@ -70,9 +70,28 @@ void PS_Edge() {
     outColor0 = vec4(mix(colour, vec3(0.05, 0.04, 0.06), edge), 1.0);
 }
 
+// The light picture's filter (software rasterisers, no normal target): silhouettes from the depth
+// alone, by the same rule of the nearer surface, from four neighbours read once each.
+void PS_EdgeLight() {
+    vec2 step = TexelSize.xy;
+    float stored = texture(ZMapTex, vUV).r;
+    float centre = stored == 0.0 ? 1000.0 : abs(stored);
+    bool outlined = stored > 0.0;
+    vec4 around = vec4(texture(ZMapTex, vUV + vec2(step.x, 0.0)).r, texture(ZMapTex, vUV - vec2(step.x, 0.0)).r,
+                       texture(ZMapTex, vUV + vec2(0.0, step.y)).r, texture(ZMapTex, vUV - vec2(0.0, step.y)).r);
+    vec4 depth = mix(abs(around), vec4(1000.0), equal(around, vec4(0.0)));
+    bvec4 owned = bvec4(mix(vec4(outlined), vec4(greaterThan(around, vec4(0.0))), lessThan(depth, vec4(centre))));
+    float sum = dot(mix(vec4(centre), depth, vec4(owned)), vec4(1.0));
+    float depthJump = abs(sum - 4.0 * centre) / max(min(centre, sum * 0.25), 0.1);
+    float edge = smoothstep(Limit * 0.25, Limit * 0.5, depthJump);
+    outColor0 = vec4(mix(texture(SceneTex, vUV).rgb, vec3(0.05, 0.04, 0.06), edge), 1.0);
+}
+
 @sampler SceneTex MINFILTER=POINT MAGFILTER=POINT MIPFILTER=NONE ADDRESSU=CLAMP ADDRESSV=CLAMP
 @sampler ZMapTex MINFILTER=POINT MAGFILTER=POINT MIPFILTER=NONE ADDRESSU=CLAMP ADDRESSV=CLAMP
 @sampler NormalTex MINFILTER=POINT MAGFILTER=POINT MIPFILTER=NONE ADDRESSU=CLAMP ADDRESSV=CLAMP
 
 @technique EdgeTech
 @pass 0 vertex=VS_Screen fragment=PS_Edge ZENABLE=FALSE ZWRITEENABLE=FALSE ALPHABLENDENABLE=FALSE CULLMODE=NONE
+@technique EdgeLightTech
+@pass 0 vertex=VS_Screen fragment=PS_EdgeLight ZENABLE=FALSE ZWRITEENABLE=FALSE ALPHABLENDENABLE=FALSE CULLMODE=NONE

@@ -42,6 +42,10 @@ uniform vec4 OutlineColor;
 uniform float OutlineSize;
 uniform mat4 mLVP;
 uniform sampler2DShadow ShadowTex;
+// The same map read with the sampler's own filtering: one lookup blends the four nearest comparisons.
+uniform sampler2DShadow ShadowTexSmooth;
+// 1 for the light picture (software rasterisers): one filtered shadow lookup instead of nine.
+uniform int bLightPicture;
 
 @vertex
 out vec3 vWorld;
@@ -84,6 +88,7 @@ float Lit(vec3 world, float facing) {
     vec2 uv = vec2(light.x * 0.5 + 0.5, 0.5 - light.y * 0.5);
     if (uv.x <= 0.0 || uv.x >= 1.0 || uv.y <= 0.0 || uv.y >= 1.0 || light.z >= 1.0) return 1.0;
     float bias = 0.0015 + 0.004 * (1.0 - clamp(facing, 0.0, 1.0));
+    if (bLightPicture != 0) return texture(ShadowTexSmooth, vec3(uv, light.z - bias * 2.0));
     float lit = 0.0;
     for (int x = -1; x <= 1; ++x) {
         for (int y = -1; y <= 1; ++y) {
@@ -178,6 +183,7 @@ void PS_Outline() {
 
 @sampler ToonTex MINFILTER=LINEAR MAGFILTER=LINEAR MIPFILTER=NONE ADDRESSU=CLAMP ADDRESSV=CLAMP
 @sampler ShadowTex MINFILTER=POINT MAGFILTER=POINT MIPFILTER=NONE ADDRESSU=CLAMP ADDRESSV=CLAMP
+@sampler ShadowTexSmooth MINFILTER=LINEAR MAGFILTER=LINEAR MIPFILTER=NONE ADDRESSU=CLAMP ADDRESSV=CLAMP
 @sampler MeshTex MINFILTER=LINEAR MAGFILTER=LINEAR MIPFILTER=LINEAR ADDRESSU=WRAP ADDRESSV=WRAP
 
 @technique Tech

@@ -2,6 +2,7 @@
 // The Direct3D 9 device interfaces the game draws through. Two back ends implement them: the OpenGL
 // device (platform/gl) and the headless device (platform/headless), chosen when the device is created.
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "platform/d3d9/D3D9Types.h"
@@ -94,6 +95,9 @@ public:
     // Waits until every command given so far has been carried out (frame timing). A no-op where the
     // back end draws nothing.
     virtual void Finish() {}
+    // The name of what draws: OpenGL's renderer string ("llvmpipe (LLVM ...)" for Mesa's software
+    // rasteriser), empty where the back end draws nothing.
+    virtual std::string RendererName() const { return std::string(); }
     // The picture in the back buffer as 8-bit RGBA rows, top row first. False where the back end keeps
     // no pixels (the headless device).
     virtual bool ReadBackBuffer(std::vector<uint8_t>& rgba, int& width, int& height) = 0;

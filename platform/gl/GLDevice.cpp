@@ -123,6 +123,11 @@ GLDevice::GLDevice(const D3DPRESENT_PARAMETERS& params, D3DDEVTYPE type, SDL_Win
     BindTargets();
 }
 
+std::string GLDevice::RendererName() const {
+    const GLubyte* name = glGetString(GL_RENDERER);
+    return name ? reinterpret_cast<const char*>(name) : "";
+}
+
 GLDevice::~GLDevice() {
     // Surfaces hold GL objects: they go while the context is still alive.
     ReleaseSurfaces();

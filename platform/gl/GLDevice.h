@@ -50,6 +50,7 @@ public:
     void AttachToThread() override;
     void DetachFromThread() override;
     void Finish() override { glFinish(); }
+    std::string RendererName() const override;
 
     // Binds the current targets and applies the render states before a draw.
     void PrepareDraw();

@@ -23,6 +23,8 @@ pid_t StartGame(const fs::path& root, const std::string& argument, const std::st
     if (!settings.empty()) std::ofstream(config / "settings.ini") << settings;
     const pid_t pid = fork();
     if (pid == 0) {
+        // A group of its own: the question box is a process of its own, forked by the game.
+        setpgid(0, 0);
         if (chdir(root.c_str()) != 0) _exit(127);
         setenv("HOME", (root / "home").c_str(), 1);
         unsetenv("XDG_CONFIG_HOME");
@@ -61,7 +63,7 @@ TEST(DisplayStartQuestion, TheCommandLineOrTheStoredModeAnswersItAndOtherwiseThe
             EXPECT_EQ(area == ScreenArea(display), c.fullScreen);
             SendClose(display, window);
         } else {
-            kill(game, SIGKILL);  // the question waits for a person
+            kill(-game, SIGKILL);  // the question waits for a person; its box goes with the game
         }
         int status = 0;
         EXPECT_TRUE(WaitForExit(game, status, 60s));
