@@ -12,6 +12,9 @@ struct Settings {
     bool headless = false;
     // The picture the player asked for; the renderer reads it at every frame's start.
     PictureQuality picture = PictureQuality::Auto;
+    // False: every drawing command still goes to the device, which draws no pixel and presents
+    // nothing (frames of a rendered run whose pictures nobody keeps). Read at each scene's start.
+    bool drawPixels = true;
 };
 
 Settings& GetSettings();

@@ -1,10 +1,12 @@
 #include "sim/SimOptions.h"
 
+#include <algorithm>
 #include <charconv>
+#include <iterator>
 
 const char* const kSimUsage =
     "usage: veldorin-sim [--root DIR] [--frames N] [--scene ID] [--stage N] [--input FILE] [--dump FILE]\n"
-    "                    [--render] [--screenshot FRAME:PATH]... [--fullscreen yes|no] [--live-input]\n"
+    "                    [--render] [--screenshot FRAME:PATH]... [--shots-only] [--fullscreen yes|no] [--live-input]\n"
     "                    [--real-time] [--profile] [--dump-every N] [--rss-every N] [--journal FILE]\n"
     "                    [--replays DIR] [--settings FILE]\n"
     "An --input journal (a script whose first line is a \"#!journal\" header) starts in its own scene\n"
@@ -26,20 +28,15 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
         const std::string& option = args[i];
         const bool hasValue = i + 1 < args.size();
         auto value = [&]() -> const std::string& { return args[++i]; };
-        if (option == "--render") {
-            options.render = true;
-            continue;
-        }
-        if (option == "--live-input") {
-            options.liveInput = true;
-            continue;
-        }
-        if (option == "--real-time") {
-            options.realTime = true;
-            continue;
-        }
-        if (option == "--profile") {
-            options.profile = true;
+        static const std::pair<const char*, bool SimOptions::*> kSwitches[] = {
+            {"--render", &SimOptions::render},        {"--live-input", &SimOptions::liveInput},
+            {"--real-time", &SimOptions::realTime},   {"--profile", &SimOptions::profile},
+            {"--shots-only", &SimOptions::shotsOnly},
+        };
+        const auto flag = std::find_if(std::begin(kSwitches), std::end(kSwitches),
+                                       [&](const auto& known) { return option == known.first; });
+        if (flag != std::end(kSwitches)) {
+            options.*(flag->second) = true;
             continue;
         }
         if (!hasValue) {
@@ -115,6 +112,10 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
     }
     if ((!options.screenshots.empty() || !options.loadScreenshots.empty()) && !options.render) {
         error = "--screenshot needs --render (the headless device keeps no pictures)";
+        return false;
+    }
+    if (options.shotsOnly && !options.render) {
+        error = "--shots-only needs --render";
         return false;
     }
     if (options.liveInput && (!options.render || !options.inputPath.empty())) {

@@ -20,6 +20,7 @@ struct SimOptions {
     // Loading-screen pictures, written "F+K": the K-th picture (from 1) a resource load presents after
     // main-loop frame F (0: before the first frame, the start-up load) -> PNG path.
     std::map<std::pair<int, int>, std::string> loadScreenshots;
+    bool shotsOnly = false;                     // only the frames pictures are taken of draw pixels
     bool fullScreen = false;                    // the answer to the full-screen question
     bool liveInput = false;                     // the window's real keyboard, mouse and pads instead of a script
     bool realTime = false;                      // frames take 16 ms of real time, as the game's do

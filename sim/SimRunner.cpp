@@ -24,6 +24,7 @@ SimRunner::~SimRunner() {
     platform::SetClock(nullptr);
     platform::SetInputSource(nullptr);
     platform::SetMessageBoxHandler({});
+    platform::GetSettings().drawPixels = true;
     Application::GetInstance().observer = nullptr;
     SettingsStore::GetInstance().Reset();
 }
@@ -60,6 +61,7 @@ int SimRunner::Run(std::ostream& output, std::ostream& errors) {
     }
     if (options.profile) profile = std::make_unique<FrameProfile>();
     input.BeginFrame(1);
+    DrawPixelsIn(1);
     frameEnd = std::chrono::steady_clock::now();
     if (app.Initialize(nullptr)) app.Run();
     for (const auto& [when, path] : options.loadScreenshots) {
@@ -137,5 +139,14 @@ bool SimRunner::AfterFrame(int frame) {
     }
     if (frame >= options.frames) return false;
     input.BeginFrame(frame + 1);
+    DrawPixelsIn(frame + 1);
     return true;
+}
+
+// The loads inside frame F show the loading pictures "F-1+K"; the start-up load, before frame 1, is "0+K".
+void SimRunner::DrawPixelsIn(int frame) const {
+    if (!options.shotsOnly) return;
+    bool wanted = options.screenshots.count(frame) > 0;
+    for (const auto& [when, path] : options.loadScreenshots) wanted = wanted || when.first == frame - 1;
+    platform::GetSettings().drawPixels = wanted;
 }

@@ -33,6 +33,8 @@ public:
 private:
     void Screenshot(const std::string& path, const std::string& what);
     void LoadingPicture();
+    // With --shots-only: whether main-loop frame F, and the loads inside it, draw pixels.
+    void DrawPixelsIn(int frame) const;
 
     const SimOptions& options;
     const InputScript& script;

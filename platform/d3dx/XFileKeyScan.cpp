@@ -3,30 +3,36 @@
 // finds the quaternion-keyed ones so that the loader can undo the inversion for exactly those.
 #include "platform/d3dx/XFileKeyScan.h"
 
-#include <cctype>
+#include <charconv>
+#include <string_view>
 #include <vector>
 
 namespace platform::xfile {
 namespace {
 
-std::vector<std::string> Tokenize(const std::string& text) {
-    std::vector<std::string> tokens;
+using Tokens = std::vector<std::string_view>;
+
+// Blanks and the separators between numbers; the locale plays no part in a .x file.
+bool Separator(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f' || c == '\v' || c == ',' || c == ';'; }
+
+// Views into the text, which outlives them.
+Tokens Tokenize(const std::string& text) {
+    Tokens tokens;
+    tokens.reserve(text.size() / 4);
+    const std::string_view all(text);
     size_t i = 0;
-    while (i < text.size()) {
-        const char c = text[i];
-        if ((c == '/' && i + 1 < text.size() && text[i + 1] == '/') || c == '#') {
-            while (i < text.size() && text[i] != '\n') ++i;
+    while (i < all.size()) {
+        const char c = all[i];
+        if ((c == '/' && i + 1 < all.size() && all[i + 1] == '/') || c == '#') {
+            while (i < all.size() && all[i] != '\n') ++i;
         } else if (c == '{' || c == '}') {
-            tokens.emplace_back(1, c);
-            ++i;
-        } else if (std::isspace(static_cast<unsigned char>(c)) || c == ',' || c == ';') {
+            tokens.push_back(all.substr(i++, 1));
+        } else if (Separator(c)) {
             ++i;
         } else {
             const size_t start = i;
-            while (i < text.size() && !std::isspace(static_cast<unsigned char>(text[i])) && text[i] != ',' &&
-                   text[i] != ';' && text[i] != '{' && text[i] != '}')
-                ++i;
-            tokens.push_back(text.substr(start, i - start));
+            while (i < all.size() && !Separator(all[i]) && all[i] != '{' && all[i] != '}') ++i;
+            tokens.push_back(all.substr(start, i - start));
         }
     }
     return tokens;
@@ -35,7 +41,7 @@ std::vector<std::string> Tokenize(const std::string& text) {
 }  // namespace
 
 std::set<std::pair<int, std::string>> ScanQuaternionKeys(const std::string& text) {
-    const std::vector<std::string> t = Tokenize(text);
+    const Tokens t = Tokenize(text);
     std::set<std::pair<int, std::string>> found;
     int set = -1;
     std::string frame;
@@ -71,11 +77,12 @@ namespace {
 // the limit fails the read.
 class NumberReader {
 public:
-    NumberReader(const std::vector<std::string>& tokens, size_t at) : t(tokens), i(at) {}
+    NumberReader(const Tokens& tokens, size_t at) : t(tokens), i(at) {}
     bool Next(unsigned long limit, unsigned long& value) {
         if (i >= t.size() || t[i].empty() || t[i].size() > 9 || t[i].find_first_not_of("0123456789") != std::string::npos)
             return false;
-        value = std::stoul(t[i++]);
+        const std::string_view digits = t[i++];
+        std::from_chars(digits.data(), digits.data() + digits.size(), value);
         return value < limit;
     }
     bool Skip(size_t count) {
@@ -86,7 +93,7 @@ public:
     size_t At() const { return i; }
 
 private:
-    const std::vector<std::string>& t;
+    const Tokens& t;
     size_t i;
 };
 
@@ -94,13 +101,13 @@ constexpr unsigned long kCountLimit = 1000000;
 
 // The index of the "{" opening the object whose template name is at i (a name of its own may sit
 // between), or 0 when none follows.
-size_t OpeningBrace(const std::vector<std::string>& t, size_t i) {
+size_t OpeningBrace(const Tokens& t, size_t i) {
     for (size_t k = i + 1; k < t.size() && k <= i + 2; ++k)
         if (t[k] == "{") return k;
     return 0;
 }
 
-bool MeshSound(const std::vector<std::string>& t, size_t open) {
+bool MeshSound(const Tokens& t, size_t open) {
     NumberReader in(t, open + 1);
     unsigned long vertices = 0, faces = 0, corners = 0, index = 0;
     if (!in.Next(kCountLimit, vertices) || !in.Skip(vertices * 3) || !in.Next(kCountLimit, faces)) return false;
@@ -112,7 +119,7 @@ bool MeshSound(const std::vector<std::string>& t, size_t open) {
     return true;
 }
 
-bool MaterialListSound(const std::vector<std::string>& t, size_t open) {
+bool MaterialListSound(const Tokens& t, size_t open) {
     NumberReader in(t, open + 1);
     unsigned long materials = 0, faces = 0, material = 0;
     if (!in.Next(kCountLimit, materials) || !in.Next(kCountLimit, faces)) return false;
@@ -137,7 +144,7 @@ bool MaterialListSound(const std::vector<std::string>& t, size_t open) {
 }  // namespace
 
 bool StructureSound(const std::string& text) {
-    const std::vector<std::string> t = Tokenize(text);
+    const Tokens t = Tokenize(text);
     int depth = 0;
     for (size_t i = 0; i < t.size(); ++i) {
         if (t[i] == "{") ++depth;

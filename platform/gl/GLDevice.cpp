@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/Platform.h"
 #include "platform/gl/GLTexture.h"
 #include "platform/image/Screenshots.h"
 #include "platform/d3dx/Mesh.h"
@@ -254,7 +255,23 @@ void GLDevice::BindBackBufferForReading() {
     glBindFramebuffer(GL_READ_FRAMEBUFFER, readFramebuffer);
 }
 
+// The rasteriser is turned off, not the draws: buffers, textures and programs go through the same
+// calls, so a frame drawn after discarded ones is the frame it would have been.
+HRESULT GLDevice::BeginScene() {
+    const bool discard = !platform::GetSettings().drawPixels;
+    if (discard != discardingPixels) {
+        if (discard) glEnable(GL_RASTERIZER_DISCARD);
+        else glDisable(GL_RASTERIZER_DISCARD);
+        discardingPixels = discard;
+    }
+    return StateDevice::BeginScene();
+}
+
 HRESULT GLDevice::Present(const void*, const void*, HWND, const void*) {
+    if (discardingPixels) {
+        targetsDirty = true;
+        return D3D_OK;
+    }
     int drawableW = 0, drawableH = 0;
     SDL_GL_GetDrawableSize(window, &drawableW, &drawableH);
     const auto w = static_cast<GLint>(presentParams.BackBufferWidth);

@@ -36,6 +36,7 @@ public:
     GLDevice(const D3DPRESENT_PARAMETERS& params, D3DDEVTYPE type, SDL_Window* window, SDL_GLContext context);
     ~GLDevice() override;
 
+    HRESULT BeginScene() override;
     HRESULT Clear(DWORD count, const void* rects, DWORD flags, D3DCOLOR colour, float z, DWORD stencil) override;
     HRESULT Present(const void*, const void*, HWND, const void*) override;
     bool ReadBackBuffer(std::vector<uint8_t>& rgba, int& width, int& height) override;
@@ -88,6 +89,7 @@ private:
     GLuint backBufferTexture = 0;
     GLuint readFramebuffer = 0;
     bool targetsDirty = true;
+    bool discardingPixels = false;
     std::unique_ptr<FixedFunction> fixedFunction = std::make_unique<FixedFunction>();
     GLuint effectProgram = 0;
     struct Snapshot {

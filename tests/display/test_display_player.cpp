@@ -49,7 +49,7 @@ int DarkPixels(const Screenshot& s, int x0, int y0, int x1, int y1) {
 ProcessResult RunSim(const fs::path& dir, const std::string& script, int frames, const std::string& shots) {
     const fs::path input = dir / "input.txt";
     std::ofstream(input) << script;
-    return RunProcess(std::string(VELDORIN_SIM) + TestCourtyard::RootOption() + " --render --scene 2 --stage 0 --frames " +
+    return RunProcess(std::string(VELDORIN_SIM) + TestCourtyard::RootOption() + " --render --shots-only --scene 2 --stage 0 --frames " +
                       std::to_string(frames) +
                       " --input " + input.string() + shots);
 }

@@ -35,7 +35,7 @@ protected:
         for (int frame : shots)
             options += " --screenshot " + std::to_string(frame) + ":" + Picture(frame).string();
         const ProcessResult run = RunProcess(std::string(VELDORIN_SIM) + " --root " + root.string() +
-                                             " --render --scene 2 --stage 0 --frames " + std::to_string(frames) +
+                                             " --render --shots-only --scene 2 --stage 0 --frames " + std::to_string(frames) +
                                              " --input " + (root / "input.txt").string() + options);
         EXPECT_EQ(run.status, 0) << run.err;
         std::map<int, Screenshot> pictures;

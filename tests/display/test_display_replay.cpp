@@ -69,7 +69,7 @@ TEST(DisplayReplay, ALivePlayKeptAtTheGoalReplaysInTheRunnerAndTheGame) {
     // The runner: the same frames, the last one at the goal.
     const fs::path again = root / "again.jsonl";
     const fs::path hub = root / "hub.png", stage = root / "stage.png";
-    const ProcessResult run = RunProcess(std::string(VELDORIN_SIM) + content.RootOption() + " --render --input " +
+    const ProcessResult run = RunProcess(std::string(VELDORIN_SIM) + content.RootOption() + " --render --shots-only --input " +
                                          replay.string() + " --frames 400 --dump " + again.string() + " --screenshot 40:" +
                                          stage.string() + " --screenshot 400:" + hub.string());
     ASSERT_EQ(run.status, 0) << run.err;

@@ -39,7 +39,7 @@ protected:
         std::ofstream(root / "input.txt") << script;
         const fs::path picture = root / ("shot" + std::to_string(frame) + ".png");
         const ProcessResult run = RunProcess(std::string(VELDORIN_SIM) + " --root " + root.string() +
-                                             " --render --scene 2 --stage 0 --frames " + std::to_string(frame) +
+                                             " --render --shots-only --scene 2 --stage 0 --frames " + std::to_string(frame) +
                                              " --input " + (root / "input.txt").string() + " --screenshot " +
                                              std::to_string(frame) + ":" + picture.string());
         EXPECT_EQ(run.status, 0) << run.err;

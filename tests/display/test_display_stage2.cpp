@@ -38,7 +38,7 @@ protected:
         content.Write("input.txt") << script;
         const fs::path picture = root / ("shot" + std::to_string(++runs) + ".png");
         const ProcessResult run = RunProcess(std::string(VELDORIN_SIM) + " --root " + root.string() +
-                                             " --render --scene 2 --stage 1 --frames " + std::to_string(frames) +
+                                             " --render --shots-only --scene 2 --stage 1 --frames " + std::to_string(frames) +
                                              " --input " + (root / "input.txt").string() + " --screenshot " +
                                              std::to_string(frames) + ":" + picture.string());
         EXPECT_EQ(run.status, 0) << run.err;

@@ -28,7 +28,7 @@ TEST(DisplayTitle, TheIntroSwingsIntoTheHubAndTheClosingPictureThanksThePlayer) 
     std::ofstream(dir / "input.txt") << "20 LBUTTON\n";
     const std::string intro = (dir / "intro.png").string(), hub = (dir / "hub.png").string(),
                       closing = (dir / "closing.png").string();
-    ProcessResult run = RunProcess(std::string(VELDORIN_SIM) + " --render --frames 200 --input " +
+    ProcessResult run = RunProcess(std::string(VELDORIN_SIM) + " --render --shots-only --frames 200 --input " +
                                    (dir / "input.txt").string() + " --screenshot 95:" + intro +
                                    " --screenshot 200:" + hub);
     ASSERT_EQ(run.status, 0) << run.err;

@@ -51,7 +51,7 @@ TEST(SimRunner, BadOptionsAndScriptsAreReportedWithStatusTwo) {
     std::remove(script.c_str());
 
     for (const char* args : {"--frames abc", "--frames", "--scene 4", "--bogus", "--screenshot 5:x.png",
-                                    "--fullscreen maybe", "--screenshot nope --render", "--input /nonexistent/in.txt",
+                                    "--fullscreen maybe", "--screenshot nope --render", "--shots-only", "--input /nonexistent/in.txt",
                                     "--root /nonexistent/root"}) {
         run = RunProcess(kSim + " " + std::string(args));
         EXPECT_EQ(run.status, 2) << args;
