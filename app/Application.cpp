@@ -63,6 +63,7 @@ bool Application::Initialize(HINSTANCE instance) {
     ShaderManager::GetInstance().Init();
     Mouse::GetInstance().SetWindow(hWnd);
     Mouse::GetInstance().Init();
+    delete camera;
     camera = new Camera();
     camera->SetObstacleQuery(ObjectListObstacles());
     SoundManager::GetInstance().hWnd = hWnd;

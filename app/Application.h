@@ -59,10 +59,13 @@ public:
     // The scene manager while the loop runs.
     SceneMgr* sceneMgr = nullptr;
 
+    // Lets go of the camera, the shaders, the caches, the sound and, last, the device: the end of a
+    // run, and of whatever an earlier start in the same process left.
+    void Shutdown();
+
 private:
     Application() = default;
     void RunFrame(int frame);
-    void Shutdown();
 };
 
 // The window procedure of the main window's class.

@@ -62,6 +62,12 @@ protected:
         platform::SetClock(&quietClock);
     }
     void TearDown() override {
+        // The next start in this process finds no device, window or message of this one.
+        Application& app = Application::GetInstance();
+        app.Shutdown();
+        if (app.hWnd) DestroyWindow(app.hWnd);
+        app.hWnd = nullptr;
+        for (MSG message{}; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) {}
         platform::SetClock(nullptr);
         platform::SetMessageBoxHandler({});
         platform::headless::SetCreateFilter({});

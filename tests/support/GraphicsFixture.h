@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/Application.h"
 #include "graphics/GraphicsDevice.h"
 #include "platform/Platform.h"
 #include "platform/headless/HeadlessDevice.h"
@@ -11,7 +12,9 @@
 
 namespace testsupport {
 
+// What an earlier test of the process started goes first, as the game lets go of it at its end.
 inline bool StartGraphics(bool headless) {
+    Application::GetInstance().Shutdown();
     platform::GetSettings().headless = headless;
     platform::SetMessageBoxHandler([](const char*, const char*, UINT type) {
         return (type & 0xF) == MB_YESNO ? IDNO : IDOK;
@@ -20,7 +23,10 @@ inline bool StartGraphics(bool headless) {
     windowClass.lpfnWndProc = DefWindowProcA;
     windowClass.lpszClassName = "TestWindow";
     RegisterClassExA(&windowClass);
-    HWND hwnd = CreateWindowExA(0, "TestWindow", "test", 0, 0, 0, 800, 600, nullptr, nullptr, nullptr, nullptr);
+    // One window of each kind serves every test of the process (a headless one is memory only).
+    static HWND windows[2] = {nullptr, nullptr};
+    HWND& hwnd = windows[headless ? 1 : 0];
+    if (!hwnd) hwnd = CreateWindowExA(0, "TestWindow", "test", 0, 0, 0, 800, 600, nullptr, nullptr, nullptr, nullptr);
     if (!hwnd || !GraphicsDevice::GetInstance().Init(hwnd, 800, 600)) return false;
     GraphicsDevice::GetInstance().SetupRenderStates();
     return true;
