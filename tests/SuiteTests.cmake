@@ -2,7 +2,9 @@
 # tests of up to CHUNK tests of one suite each, run in one process. A process costs more to start than
 # most of these tests take (about half a second under the sanitizers), and every test already starts
 # from a content tree of its own and leaves no singleton holding anything, as in a process of its own.
-# Set before this is read: BINARY, FILTER (gtest's), CHUNK, LABEL.
+# The suites named in LONG, whose tests each run for many seconds, go a test to a process and are
+# started first (with no timings kept from an earlier run, ctest starts the costliest first).
+# Set before this is read: BINARY, FILTER (gtest's), CHUNK, LABEL, LONG.
 execute_process(COMMAND "${BINARY}" --gtest_list_tests "--gtest_filter=${FILTER}"
                 OUTPUT_VARIABLE listing ERROR_VARIABLE listing_errors RESULT_VARIABLE listed)
 if(NOT listed EQUAL 0)
@@ -18,9 +20,16 @@ function(add_suite_chunks suite)
   if(count EQUAL 0)
     return()
   endif()
+  set(cost_each 1)
+  list(FIND LONG "${suite}" long)
+  if(long GREATER -1)
+    set(CHUNK 1)
+    set(cost_each 100)
+  endif()
   if(count LESS_EQUAL CHUNK)
+    math(EXPR cost "${count} * ${cost_each}")
     add_test(${suite} "${BINARY}" "--gtest_filter=${suite}.*")
-    set_tests_properties(${suite} PROPERTIES LABELS ${LABEL} COST ${count})
+    set_tests_properties(${suite} PROPERTIES LABELS ${LABEL} COST ${cost})
     return()
   endif()
   set(part 0)
@@ -31,10 +40,11 @@ function(add_suite_chunks suite)
     math(EXPR part "${part} + 1")
     list(SUBLIST names ${first} ${CHUNK} chunk)
     list(LENGTH chunk taken)
+    math(EXPR cost "${taken} * ${cost_each}")
     list(TRANSFORM chunk PREPEND "${suite}.")
     list(JOIN chunk ":" filter)
     add_test(${suite}.${part} "${BINARY}" "--gtest_filter=${filter}")
-    set_tests_properties(${suite}.${part} PROPERTIES LABELS ${LABEL} COST ${taken})
+    set_tests_properties(${suite}.${part} PROPERTIES LABELS ${LABEL} COST ${cost})
   endforeach()
 endfunction()
 
