@@ -3,7 +3,8 @@
 # (unit and display tests), then the same suite built with clang under AddressSanitizer and
 # UndefinedBehaviorSanitizer together with the fuzz targets (label fuzz, a bounded time each). The
 # sanitized build plays the content tree the release build made (VELDORIN_CONTENT_FROM), and its
-# malformed-content sweep plays a fixed sample of the files; the release sweep plays them all.
+# malformed-content sweep plays a fixed sample of the files and the explorer the first two of its
+# fixed runs of each place; the release build plays them all.
 # Arguments go to both ctest runs. Both runs happen even when the first fails. Each step's time is
 # reported as it ends ("test.sh: ... took N s").
 set -euo pipefail
