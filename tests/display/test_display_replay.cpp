@@ -1,5 +1,6 @@
 // A stage played live and kept as a replay. The runner plays stage 1 in a real window with the X
-// keyboard (xdotool holds W from the player's place in front of the goal until the goal is reached);
+// keyboard (xdotool holds W from the player's place in front of the goal until the goal is reached),
+// at the game's own pace and drawing no pixels, since nobody looks at that window;
 // the replay saved at the goal, played by the runner, reaches the goal with the live run's dump frame
 // for frame; played by the game in its window at its own speed, it too reaches the goal and goes on to
 // the hub, and Esc leaves it.
@@ -49,7 +50,7 @@ TEST(DisplayReplay, ALivePlayKeptAtTheGoalReplaysInTheRunnerAndTheGame) {
     const fs::path live = root / "live.jsonl", replays = root / "replays";
     std::thread runner([&] {
         std::system(("timeout 180 " + std::string(VELDORIN_SIM) + content.RootOption() +
-                     " --render --live-input --scene 2 --stage 0 --frames 20000 --dump " + live.string() +
+                     " --render --shots-only --real-time --live-input --scene 2 --stage 0 --frames 20000 --dump " + live.string() +
                      " --replays " + replays.string() + " >/dev/null 2>&1").c_str());
     });
     auto reached = [&] { return ReadFile(live.string()).find("\"reached\":1") != std::string::npos; };
