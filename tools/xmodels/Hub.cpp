@@ -103,9 +103,14 @@ XModel HubCollision() {
 
 }  // namespace
 
+XModel BuildHub() { return Hub(); }
+
+// Between the courtyard and the alcoves, and through the middles of the side doorways.
+FloorPlanCuts HubCuts() { return {{kAlcoves[0], kAlcoves[2]}, {kHalf + kWallThick}}; }
+
 bool WriteHub(const std::string& root) {
     const std::string folder = root + "/data/xfile/Map/";
-    return WriteX(folder + "Hub.x", Hub()) && WriteX(folder + "HubCol.x", HubCollision());
+    return WriteMapPieces(folder + "Hub", Hub(), HubCuts()) && WriteX(folder + "HubCol.x", HubCollision());
 }
 
 }  // namespace xmodels

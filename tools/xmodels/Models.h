@@ -3,6 +3,7 @@
 // root given.
 #include <string>
 
+#include "tools/xmodels/MapPieces.h"
 #include "tools/xmodels/XWriter.h"
 
 namespace xmodels {
@@ -18,15 +19,22 @@ bool WriteSwitchDoor(const std::string& root);
 bool WriteChestItem(const std::string& root);
 bool WriteGoal(const std::string& root);
 bool WriteStatues(const std::string& root);
+// The places' drawn maps are written in pieces ("Map/Hub_0.x" …, see MapPieces.h) cut along these
+// lines; their collision meshes stay whole.
 // The title hub's courtyard and its collision mesh.
+XModel BuildHub();
+FloorPlanCuts HubCuts();
 bool WriteHub(const std::string& root);
 // The sky dome every place shares ("Map/Sky.x" and its image).
 bool WriteSky(const std::string& root);
-// The second stage's hall: "Map/Stage2.x" and its collision mesh "Map/Stage2_Col.x".
+// The second stage's hall: "Map/Stage2_K.x" and its collision mesh "Map/Stage2_Col.x".
+XModel BuildStage2();
+FloorPlanCuts Stage2Cuts();
 bool WriteStage2(const std::string& root);
 // The first stage's map and its collision mesh.
 XModel BuildStage1();
 XModel BuildStage1Collision();
+FloorPlanCuts Stage1Cuts();
 bool WriteStage1(const std::string& root);
 // The ice launcher's machine (written by WriteScenery as "Object/Launcher.x").
 XModel BuildLauncher();

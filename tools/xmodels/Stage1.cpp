@@ -1,4 +1,4 @@
-// The first stage's map: "Stage1.x", drawn in colour with textured stone, snow-capped walls, warm
+// The first stage's map: "Stage1_K.x" (in pieces), drawn in colour with textured stone, snow-capped walls, warm
 // door frames and lanterns that lead forward, a painted track from the wood box to its switch, an
 // iron grating over the trench's switch and a frosty run-up before the pit; and "Stage1_Col.x", the
 // same blocks as plain boxes for the ray queries (a few hundred faces).
@@ -182,9 +182,16 @@ XModel Stage1Collision() {
 XModel BuildStage1() { return Stage1(); }
 XModel BuildStage1Collision() { return Stage1Collision(); }
 
+// Across the rooms at their walls and halfway through each, so that the rooms behind the camera drop
+// out of the view.
+FloorPlanCuts Stage1Cuts() {
+    using namespace stage1;
+    return {{}, {-1.5f, kStepZ, 12.0f, kWall1 + 0.5f, 27.0f, kWall2 + 0.5f, 45.0f, kWall3 + 0.5f, kPitZ0, kPitZ1}};
+}
+
 bool WriteStage1(const std::string& root) {
     const std::string folder = root + "/data/xfile/Map/";
-    return WriteX(folder + "Stage1.x", Stage1()) && WriteX(folder + "Stage1_Col.x", Stage1Collision()) &&
+    return WriteMapPieces(folder + "Stage1", Stage1(), Stage1Cuts()) && WriteX(folder + "Stage1_Col.x", Stage1Collision()) &&
            WriteStoneTexture(folder + "stage1_floor.png", 256) && WriteRockTexture(folder + "stage1_rock.png", 128) &&
            WriteWoodTexture(folder + "stage1_wood.png", 128, 11);
 }

@@ -152,9 +152,17 @@ XModel Stage2Collision() {
 
 }  // namespace
 
+XModel BuildStage2() { return Stage2Hall(); }
+
+// Across the hall at its two cross walls and halfway through each room.
+FloorPlanCuts Stage2Cuts() {
+    const float arch = kArchWallZ + kThick / 2, door = kDoorWallZ + kThick / 2;
+    return {{}, {(kSouth + arch) / 2, arch, (arch + door) / 2, door, (door + kNorth) / 2}};
+}
+
 bool WriteStage2(const std::string& root) {
     const std::string folder = root + "/data/xfile/Map/";
-    return WriteX(folder + "Stage2.x", Stage2Hall()) && WriteX(folder + "Stage2_Col.x", Stage2Collision()) &&
+    return WriteMapPieces(folder + "Stage2", Stage2Hall(), Stage2Cuts()) && WriteX(folder + "Stage2_Col.x", Stage2Collision()) &&
            WriteStoneTexture(folder + "stage2_floor.png", 256) && WriteRockTexture(folder + "stage2_wall.png", 128);
 }
 
