@@ -60,7 +60,8 @@ void BM_IntersectMeshMapPiece(benchmark::State& state) {
 }
 BENCHMARK(BM_IntersectMeshMapPiece);
 
-// The map mesh with the most faces, loaded once for the ray benchmarks below.
+// The map mesh with the most faces, loaded once for the ray benchmarks below (the places' drawn maps
+// are written in pieces, so this is the display tests' room).
 Mesh& LargestMap() {
     static Mesh largest;
     static bool loaded = false;
