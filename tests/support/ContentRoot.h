@@ -6,7 +6,8 @@
 // VELDORIN_BUILT_GAME_DIR the built one. The runners a test starts find it through VELDORIN_ROOT.
 #include <filesystem>
 
-#undef VELDORIN_GAME_DIR
+#include "tests/support/BuildPaths.h"
+
 #define VELDORIN_GAME_DIR (::contentroot::Root())
 
 // A copy of the built content tree at `to` made of links to its files, so that a run may write files of
