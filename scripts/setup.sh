@@ -36,6 +36,8 @@ fi
 
 # Compiles are cached; paths inside the checkout count as relative, so every clone shares the cache.
 export CCACHE_BASEDIR="$PWD"
+# Debug information would otherwise put the build folder itself into every compile's key.
+export CCACHE_NOHASHDIR=1
 preset="${VELDORIN_PRESET:-release}"
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset" -j "$(nproc)"
