@@ -5,7 +5,7 @@ std::string DirectoryOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-bool Mesh::Load(IDirect3DDevice9* device, const std::string& path) {
+bool Mesh::Load(IDirect3DDevice9* device, const std::string& path, SharedTextures* shared) {
     Release();
     const std::string directory = DirectoryOf(path);
     fileName = path.substr(directory.size());
@@ -26,8 +26,10 @@ bool Mesh::Load(IDirect3DDevice9* device, const std::string& path) {
     for (DWORD i = 0; i < count; ++i) {
         materials[i] = fileMaterials[i].MatD3D;
         materials[i].Ambient = materials[i].Diffuse;
-        if (fileMaterials[i].pTextureFilename)
-            textures[i].LoadFromFile((directory + fileMaterials[i].pTextureFilename).c_str());
+        if (!fileMaterials[i].pTextureFilename) continue;
+        const std::string file = directory + fileMaterials[i].pTextureFilename;
+        if (shared) shared->Load(file, textures[i]);
+        else textures[i].LoadFromFile(file.c_str());
     }
     drawParams = new DrawParams();
     materialBuffer->Release();

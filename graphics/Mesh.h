@@ -6,6 +6,7 @@
 
 #include "graphics/DrawParams.h"
 #include "graphics/MeshBox.h"
+#include "graphics/SharedTextures.h"
 #include "graphics/Texture.h"
 #include "platform/d3dx/XFile.h"
 
@@ -25,8 +26,9 @@ public:
     Mesh& operator=(const Mesh&) = delete;
     ~Mesh() { Release(); }
 
-    // Texture names in the file are relative to the file's own folder.
-    bool Load(IDirect3DDevice9* device, const std::string& path);
+    // Texture names in the file are relative to the file's own folder. With `shared`, each image comes
+    // from there (loaded once for every model using it); without, this model loads its own.
+    bool Load(IDirect3DDevice9* device, const std::string& path, SharedTextures* shared = nullptr);
     void Release();
     // Draws every subset with the current transforms, lights and states.
     void DrawFixed();

@@ -10,7 +10,7 @@ Mesh* MeshManager::GetMesh(IDirect3DDevice9* device, const std::string& name) {
     auto found = meshes.find(name);
     if (found != meshes.end()) return found->second;
     Mesh* mesh = new Mesh();
-    mesh->Load(device, name);
+    mesh->Load(device, name, &textures);
     meshes.emplace(name, mesh);
     return mesh;
 }
@@ -20,7 +20,7 @@ SkinnedMesh* MeshManager::GetSkinnedMesh(IDirect3DDevice9* device, const std::st
     auto found = skinnedMeshes.find(name);
     if (found != skinnedMeshes.end()) return found->second;
     SkinnedMesh* mesh = new SkinnedMesh();
-    mesh->Load(device, name);
+    mesh->Load(device, name, &textures);
     skinnedMeshes.emplace(name, mesh);
     return mesh;
 }
@@ -46,4 +46,5 @@ void MeshManager::ReleaseAll() {
         mesh = nullptr;
     }
     skinnedMeshes.clear();
+    textures.ReleaseAll();
 }

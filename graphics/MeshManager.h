@@ -1,7 +1,8 @@
 #pragma once
 // The process-wide cache of models by requested file name: every object naming a file shares one
 // record, loaded on the first request. A file that fails to load stays cached as an empty record and
-// is not tried again. Safe to use from the loading thread and the main thread.
+// is not tried again. The models share their images: a file that several name is loaded once. Safe
+// to use from the loading thread and the main thread.
 #include <map>
 #include <mutex>
 #include <string>
@@ -20,7 +21,7 @@ public:
     SkinnedMesh* GetSkinnedMesh(IDirect3DDevice9* device, const std::string& name);
     // Every animated model loaded so far.
     std::vector<SkinnedMesh*> SkinnedMeshes();
-    // Releases every model; afterwards the cache is as new.
+    // Releases every model and the images they shared; afterwards the cache is as new.
     void ReleaseAll();
 
 private:
@@ -30,4 +31,5 @@ private:
     std::mutex lock;
     std::map<std::string, Mesh*> meshes;
     std::map<std::string, SkinnedMesh*> skinnedMeshes;
+    SharedTextures textures;  // every model's images, each file loaded once
 };

@@ -14,7 +14,7 @@ char* CopyName(const char* name) {
 }
 
 // Copies the file's materials and loads their textures; names are relative to the working folder.
-void CopyMaterials(MY_CONTAINER& c, const D3DXMATERIAL* materials, DWORD numMaterials) {
+void CopyMaterials(MY_CONTAINER& c, const D3DXMATERIAL* materials, DWORD numMaterials, SharedTextures* shared) {
     c.NumMaterials = numMaterials > 0 ? numMaterials : 1;
     c.pMaterials = new D3DXMATERIAL[c.NumMaterials]();
     c.textures.resize(c.NumMaterials);
@@ -25,7 +25,8 @@ void CopyMaterials(MY_CONTAINER& c, const D3DXMATERIAL* materials, DWORD numMate
     }
     for (DWORD i = 0; i < numMaterials; ++i) {
         c.pMaterials[i] = materials[i];
-        if (materials[i].pTextureFilename) c.textures[i].LoadFromFile(materials[i].pTextureFilename);
+        if (materials[i].pTextureFilename && shared) shared->Load(materials[i].pTextureFilename, c.textures[i]);
+        else if (materials[i].pTextureFilename) c.textures[i].LoadFromFile(materials[i].pTextureFilename);
         c.pMaterials[i].pTextureFilename = nullptr;
     }
 }
@@ -74,7 +75,7 @@ HRESULT MY_HIERARCHY::CreateMeshContainer(const char* name, const D3DXMESHDATA* 
     c->MeshData.pMesh->GetAttributeTable(nullptr, &c->attributeCount);
     c->attributeTable.resize(c->attributeCount);
     c->MeshData.pMesh->GetAttributeTable(c->attributeTable.data(), &c->attributeCount);
-    CopyMaterials(*c, materials, numMaterials);
+    CopyMaterials(*c, materials, numMaterials, shared);
     if (adjacency) std::memcpy(c->pAdjacency, adjacency, sizeof(DWORD) * faces * 3);
     if (skinInfo) {
         c->pSkinInfo = skinInfo;

@@ -3,6 +3,7 @@
 // and the extended frame and container records it makes.
 #include <vector>
 
+#include "graphics/SharedTextures.h"
 #include "graphics/Texture.h"
 #include "platform/d3dx/Hierarchy.h"
 
@@ -24,6 +25,9 @@ struct MY_CONTAINER : public D3DXMESHCONTAINER {
 
 class MY_HIERARCHY : public ID3DXAllocateHierarchy {
 public:
+    // Where the containers' images come from while set (see Mesh::Load); each loads its own otherwise.
+    SharedTextures* shared = nullptr;
+
     HRESULT CreateFrame(const char* name, D3DXFRAME** newFrame) override;
     HRESULT CreateMeshContainer(const char* name, const D3DXMESHDATA* meshData, const D3DXMATERIAL* materials,
                                 const D3DXEFFECTINSTANCE* effects, DWORD numMaterials, const DWORD* adjacency,

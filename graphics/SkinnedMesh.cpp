@@ -15,12 +15,15 @@ SkinnedMesh::~SkinnedMesh() {
     delete drawParams;
 }
 
-HRESULT SkinnedMesh::Load(IDirect3DDevice9* dev, const std::string& path) {
+HRESULT SkinnedMesh::Load(IDirect3DDevice9* dev, const std::string& path, SharedTextures* shared) {
     Release();
     device = dev;
     D3DXFRAME* root = nullptr;
-    if (FAILED(D3DXLoadMeshHierarchyFromXA(path.c_str(), D3DXMESH_MANAGED, device, &allocator, nullptr, &root,
-                                           &controller))) {
+    allocator.shared = shared;
+    const HRESULT loaded = D3DXLoadMeshHierarchyFromXA(path.c_str(), D3DXMESH_MANAGED, device, &allocator, nullptr,
+                                                       &root, &controller);
+    allocator.shared = nullptr;
+    if (FAILED(loaded)) {
         MessageBoxA(nullptr, "Xファイルの読み込みに失敗しました", path.c_str(), MB_OK);
         return E_FAIL;
     }

@@ -33,8 +33,9 @@ public:
     SkinnedMesh& operator=(const SkinnedMesh&) = delete;
     ~SkinnedMesh();
 
-    // A file that fails to load shows a message box and leaves this record empty.
-    HRESULT Load(IDirect3DDevice9* device, const std::string& path);
+    // A file that fails to load shows a message box and leaves this record empty. `shared`: as for
+    // Mesh::Load.
+    HRESULT Load(IDirect3DDevice9* device, const std::string& path, SharedTextures* shared = nullptr);
     void Update(const D3DXMATRIX& newWorld);
     // While set, Update moves the animation on but leaves the bones' matrices (only drawing reads them)
     // as they were: a stage played again unseen poses its figures on the last frame alone.

@@ -32,12 +32,14 @@ bool Texture::LoadFromFile(const char* path) {
     Release();
     if (!path) return false;
     name = path;
-    if (FAILED(D3DXCreateTextureFromFileA(Device(), path, &texture))) {
+    if (FAILED(D3DXCreateTextureFromFileExA(Device(), path, D3DX_DEFAULT, D3DX_DEFAULT, D3DX_DEFAULT, 0,
+                                            D3DFMT_UNKNOWN, D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, 0, &info,
+                                            nullptr, &texture))) {
         texture = nullptr;
+        info = D3DXIMAGE_INFO{};
         return false;
     }
     if (FAILED(texture->GetSurfaceLevel(0, &surface))) return false;
-    D3DXGetImageInfoFromFileA(path, &info);
     D3DSURFACE_DESC desc{};
     surface->GetDesc(&desc);
     info.MipLevels = texture->GetLevelCount();
@@ -87,6 +89,18 @@ bool Texture::FillWhite() {
     }
     texture->UnlockRect(0);
     return true;
+}
+
+void Texture::Share(const Texture& other) {
+    if (&other == this) return;
+    Release();
+    texture = other.texture;
+    surface = other.surface;
+    if (texture) texture->AddRef();
+    if (surface) surface->AddRef();
+    info = other.info;
+    rect = other.rect;
+    name = other.name;
 }
 
 bool Texture::Opaque() const {

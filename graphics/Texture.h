@@ -24,6 +24,8 @@ public:
     bool Create(UINT width, UINT height, DWORD usage, D3DFORMAT format, D3DPOOL pool);
     // Writes opaque white into every pixel of level 0 (32-bit formats).
     bool FillWhite();
+    // Holds the same texture as another record (one more reference), with its description and name.
+    void Share(const Texture& other);
 
     // --- what the image holds ---
     // True when no texel of any level lets anything show through: a format without alpha, or alpha 255

@@ -3,6 +3,7 @@
 #include <assimp/postprocess.h>
 
 #include <cstdio>
+#include <optional>
 
 #include "platform/sys/Paths.h"
 
@@ -12,12 +13,14 @@ bool Import(const char* path, ImportedFile& out) {
     std::string bytes;
     if (!path || !platform::ReadFile(path, bytes) || bytes.size() < 16 || bytes.compare(0, 4, "xof ") != 0) return false;
     out.text = bytes.compare(8, 3, "txt") == 0;
-    if (out.text && !StructureSound(bytes)) return false;
+    std::optional<TextScan> scan;
+    if (out.text) scan.emplace(bytes);
+    if (scan && !scan->StructureSound()) return false;
     // Left-handed as written: positions, texture coordinates and winding come back as in the file.
     const unsigned flags = aiProcess_ConvertToLeftHanded | aiProcess_Triangulate | aiProcess_JoinIdenticalVertices;
     out.scene = out.importer.ReadFileFromMemory(bytes.data(), bytes.size(), flags, "x");
     if (!out.scene || !out.scene->mRootNode) return false;
-    if (out.text) out.quaternionKeyed = ScanQuaternionKeys(bytes);
+    if (scan) out.quaternionKeyed = scan->QuaternionKeys();
     return true;
 }
 

@@ -40,8 +40,16 @@ Tokens Tokenize(const std::string& text) {
 
 }  // namespace
 
+TextScan::TextScan(const std::string& text) : tokens(Tokenize(text)) {}
+
 std::set<std::pair<int, std::string>> ScanQuaternionKeys(const std::string& text) {
-    const Tokens t = Tokenize(text);
+    return TextScan(text).QuaternionKeys();
+}
+
+bool StructureSound(const std::string& text) { return TextScan(text).StructureSound(); }
+
+std::set<std::pair<int, std::string>> TextScan::QuaternionKeys() const {
+    const Tokens& t = tokens;
     std::set<std::pair<int, std::string>> found;
     int set = -1;
     std::string frame;
@@ -143,8 +151,8 @@ bool MaterialListSound(const Tokens& t, size_t open) {
 
 }  // namespace
 
-bool StructureSound(const std::string& text) {
-    const Tokens t = Tokenize(text);
+bool TextScan::StructureSound() const {
+    const Tokens& t = tokens;
     int depth = 0;
     for (size_t i = 0; i < t.size(); ++i) {
         if (t[i] == "{") ++depth;

@@ -3,9 +3,23 @@
 // quaternion keys (see XFileKeyScan.cpp), and whether the file's structure is sound enough to read.
 #include <set>
 #include <string>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 namespace platform::xfile {
+
+// Both scans of one text, which is split into its words once; the text must outlive the scan.
+class TextScan {
+public:
+    explicit TextScan(const std::string& text);
+    // See ScanQuaternionKeys and StructureSound below.
+    std::set<std::pair<int, std::string>> QuaternionKeys() const;
+    bool StructureSound() const;
+
+private:
+    std::vector<std::string_view> tokens;
+};
 
 // (animation set in file order, frame name) of every animation with a quaternion AnimationKey.
 std::set<std::pair<int, std::string>> ScanQuaternionKeys(const std::string& text);

@@ -6,6 +6,7 @@
 #include "graphics/MeshManager.h"
 #include "platform/headless/HeadlessDevice.h"
 #include "platform/sys/Paths.h"
+#include "tests/support/HeadlessGraphics.h"
 #include "tests/support/XTestFiles.h"
 
 namespace {
@@ -114,4 +115,45 @@ TEST_F(MeshRecordTest, DrawParamsSwapLeavesTheSharedMeshUnchanged) {
     std::vector<std::string> expected = subsets;
     expected.insert(expected.end(), subsets.begin(), subsets.end());
     EXPECT_EQ(calls, expected);
+}
+
+namespace {
+class SharedImageTest : public ContentTreeTest {
+protected:
+    void TearDown() override {
+        MeshManager::GetInstance().ReleaseAll();
+        ContentTreeTest::TearDown();
+    }
+};
+}  // namespace
+
+// The map pieces name the same floor image, several materials each: the cache loads it once and every
+// one of them holds that texture, until ReleaseAll lets go of all of them; a model loaded outside the
+// cache loads its own.
+TEST_F(SharedImageTest, MapPiecesHoldOneTextureOfEachImageTheyName) {
+    IDirect3DDevice9* device = &StartDevice();
+    MeshManager& cache = MeshManager::GetInstance();
+    const std::string floor = "data/xfile/Map/stage1_floor.png";
+    IDirect3DTexture9* shared = nullptr;
+    int holders = 0;
+    for (const char* piece : {"data/xfile/Map/Stage1_0.x", "data/xfile/Map/Stage1_2.x"}) {
+        for (const Texture& texture : cache.GetMesh(device, piece)->textures) {
+            if (texture.name != floor) continue;
+            if (!shared) shared = texture.texture;
+            EXPECT_EQ(texture.texture, shared) << piece;
+            EXPECT_EQ(texture.info.Width, 256u);
+            EXPECT_EQ(texture.rect.right, 256);
+            ++holders;
+        }
+    }
+    ASSERT_NE(shared, nullptr);
+    EXPECT_GE(holders, 3);
+    shared->AddRef();
+    EXPECT_EQ(shared->Release(), static_cast<ULONG>(holders + 1)) << "each holder and the cache hold it once";
+    Mesh own;
+    ASSERT_TRUE(own.Load(device, "data/xfile/Map/Stage1_2.x"));
+    for (const Texture& texture : own.textures) EXPECT_TRUE(texture.name != floor || texture.texture != shared);
+    shared->AddRef();
+    cache.ReleaseAll();
+    EXPECT_EQ(shared->Release(), 0u);
 }

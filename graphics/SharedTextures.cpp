@@ -1,0 +1,13 @@
+#include "graphics/SharedTextures.h"
+
+bool SharedTextures::Load(const std::string& path, Texture& into) {
+    auto [entry, added] = loaded.try_emplace(path);
+    if (added) entry->second.LoadFromFile(path.c_str());
+    into.Share(entry->second);
+    return into.texture != nullptr;
+}
+
+void SharedTextures::ReleaseAll() {
+    for (auto& [path, texture] : loaded) texture.Release();
+    loaded.clear();
+}
