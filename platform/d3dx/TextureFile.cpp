@@ -21,12 +21,16 @@
 
 namespace {
 
-// A decoded image, 8-bit RGBA rows top first.
+struct PixelsFree {
+    void operator()(stbi_uc* pixels) const { stbi_image_free(pixels); }
+};
+
+// A decoded image, 8-bit RGBA rows top first, in the decoder's own buffer.
 struct Image {
     int width = 0, height = 0;
     bool alpha = false;
     D3DXIMAGE_FILEFORMAT fileFormat = D3DXIFF_UNKNOWN;
-    std::vector<uint8_t> rgba;
+    std::unique_ptr<stbi_uc, PixelsFree> rgba;
 };
 
 D3DXIMAGE_FILEFORMAT FileFormat(FILE* file) {
@@ -64,11 +68,9 @@ bool Decode(const char* path, Image& image) {
     if (!file) return false;
     image.fileFormat = FileFormat(file.get());
     int components = 0;
-    stbi_uc* pixels = stbi_load_from_file(file.get(), &image.width, &image.height, &components, 4);
-    if (!pixels) return false;
+    image.rgba.reset(stbi_load_from_file(file.get(), &image.width, &image.height, &components, 4));
+    if (!image.rgba) return false;
     image.alpha = components == 2 || components == 4;
-    image.rgba.assign(pixels, pixels + static_cast<size_t>(image.width) * image.height * 4);
-    stbi_image_free(pixels);
     return true;
 }
 
@@ -87,13 +89,13 @@ UINT ChooseSize(UINT requested, int fileSize) {
 
 
 // Writes RGBA into a locked 32-bit level as B, G, R, A.
-void Store(IDirect3DTexture9* texture, UINT level, const std::vector<uint8_t>& rgba) {
+void Store(IDirect3DTexture9* texture, UINT level, const uint8_t* rgba) {
     D3DLOCKED_RECT locked{};
     if (FAILED(texture->LockRect(level, &locked, nullptr, 0))) return;
     const UINT w = texture->Width(level), h = texture->Height(level);
     for (UINT y = 0; y < h; ++y) {
         auto* row = static_cast<uint8_t*>(locked.pBits) + static_cast<size_t>(y) * locked.Pitch;
-        const uint8_t* src = rgba.data() + static_cast<size_t>(y) * w * 4;
+        const uint8_t* src = rgba + static_cast<size_t>(y) * w * 4;
         for (UINT x = 0; x < w; ++x, src += 4) {
             row[x * 4 + 0] = src[2];
             row[x * 4 + 1] = src[1];
@@ -104,23 +106,26 @@ void Store(IDirect3DTexture9* texture, UINT level, const std::vector<uint8_t>& r
     texture->UnlockRect(level);
 }
 
-// RGBA at the level's size (a copy when the sizes match, a filtered resize otherwise).
-std::vector<uint8_t> Scaled(const std::vector<uint8_t>& rgba, int fromWidth, int fromHeight, UINT width, UINT height) {
-    if (static_cast<int>(width) == fromWidth && static_cast<int>(height) == fromHeight) return rgba;
+// RGBA at another size, filtered.
+std::vector<uint8_t> Scaled(const uint8_t* rgba, int fromWidth, int fromHeight, UINT width, UINT height) {
     std::vector<uint8_t> out(static_cast<size_t>(width) * height * 4);
-    stbir_resize_uint8(rgba.data(), fromWidth, fromHeight, 0, out.data(), static_cast<int>(width),
-                       static_cast<int>(height), 0, 4);
+    stbir_resize_uint8(rgba, fromWidth, fromHeight, 0, out.data(), static_cast<int>(width), static_cast<int>(height), 0, 4);
     return out;
 }
 
-// Every level of the chain: the first scaled from the file's picture, each further one from the level
-// above it, as a mip filter does (filtering each from the whole picture costs as much again per level).
+// Every level of the chain: the first scaled from the file's picture (or that picture itself at its own
+// size), each further one from the level above it, as a mip filter does (filtering each from the whole
+// picture costs as much again per level).
 void StoreChain(IDirect3DTexture9* texture, const Image& image) {
-    std::vector<uint8_t> above = image.rgba;
+    const uint8_t* above = image.rgba.get();
+    std::vector<uint8_t> scaled;
     int width = image.width, height = image.height;
     for (UINT level = 0; level < texture->GetLevelCount(); ++level) {
         const UINT w = texture->Width(level), h = texture->Height(level);
-        above = Scaled(above, width, height, w, h);
+        if (static_cast<int>(w) != width || static_cast<int>(h) != height) {
+            scaled = Scaled(above, width, height, w, h);
+            above = scaled.data();
+        }
         width = static_cast<int>(w);
         height = static_cast<int>(h);
         Store(texture, level, above);
