@@ -3,7 +3,10 @@
 // finds the quaternion-keyed ones so that the loader can undo the inversion for exactly those.
 #include "platform/d3dx/XFileKeyScan.h"
 
+#include <array>
 #include <charconv>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -12,27 +15,38 @@ namespace {
 
 using Tokens = std::vector<std::string_view>;
 
-// Blanks and the separators between numbers; the locale plays no part in a .x file.
-bool Separator(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f' || c == '\v' || c == ',' || c == ';'; }
+enum CharClass : uint8_t { kWordChar, kSeparator, kBrace };
 
-// Views into the text, which outlives them.
+// Blanks and the separators between numbers are kSeparator; the locale plays no part in a .x file.
+// One table lookup a character: the file's bulk is numbers, and the scan runs on every model loaded.
+constexpr std::array<uint8_t, 256> kClasses = [] {
+    std::array<uint8_t, 256> classes{};
+    for (unsigned char c : {' ', '\n', '\r', '\t', '\f', '\v', ',', ';'}) classes[c] = kSeparator;
+    classes['{'] = classes['}'] = kBrace;
+    return classes;
+}();
+
+uint8_t ClassOf(char c) { return kClasses[static_cast<unsigned char>(c)]; }
+
+// Views into the text, which outlives them. A comment ("//" or "#") runs to the end of its line.
 Tokens Tokenize(const std::string& text) {
     Tokens tokens;
-    tokens.reserve(text.size() / 4);
-    const std::string_view all(text);
-    size_t i = 0;
-    while (i < all.size()) {
-        const char c = all[i];
-        if ((c == '/' && i + 1 < all.size() && all[i + 1] == '/') || c == '#') {
-            while (i < all.size() && all[i] != '\n') ++i;
-        } else if (c == '{' || c == '}') {
-            tokens.push_back(all.substr(i++, 1));
-        } else if (Separator(c)) {
-            ++i;
+    tokens.reserve(text.size() / 6);
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    for (const char* p = begin; p < end;) {
+        const uint8_t kind = ClassOf(*p);
+        if (kind == kSeparator) {
+            ++p;
+        } else if (kind == kBrace) {
+            tokens.emplace_back(p++, 1);
+        } else if (*p == '#' || (*p == '/' && p + 1 < end && p[1] == '/')) {
+            const void* lineEnd = std::memchr(p, '\n', static_cast<size_t>(end - p));
+            p = lineEnd ? static_cast<const char*>(lineEnd) : end;
         } else {
-            const size_t start = i;
-            while (i < all.size() && !Separator(all[i]) && all[i] != '{' && all[i] != '}') ++i;
-            tokens.push_back(all.substr(start, i - start));
+            const char* const start = p;
+            while (p < end && ClassOf(*p) == kWordChar) ++p;
+            tokens.emplace_back(start, static_cast<size_t>(p - start));
         }
     }
     return tokens;
