@@ -182,8 +182,10 @@ std::vector<ContentFile> FilesToDamage() {
 #if defined(VELDORIN_ASAN)
     std::set<std::pair<std::string, const ContentRoute*>> kinds;
     std::erase_if(files, [&](const ContentFile& file) {
-        const bool own = file.path == kSaveFile || file.path == kStageFallbackFile || Records(file.path) > 0;
-        return !kinds.insert({fs::path(file.path).extension().string(), file.route}).second && !own;
+        const std::string kind = fs::path(file.path).extension().string();
+        if (kinds.insert({kind, file.route}).second) return false;
+        // Placement files are text files of records.
+        return file.path != kSaveFile && file.path != kStageFallbackFile && !(kind == ".txt" && Records(file.path) > 0);
     });
 #endif
     return files;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -55,14 +56,18 @@ inline std::string Quoted(const std::string& text) {
 
 // The text of the files, lower case, followed by the names in every mesh of the tree the files name
 // (the meshes name their textures).
+// The names in each mesh are read once for every call given the same `names`.
 inline std::string NamedIn(const fs::path& root, const std::vector<fs::path>& files,
-                           const std::vector<fs::path>& meshes) {
+                           const std::vector<fs::path>& meshes, std::map<fs::path, std::string>& names) {
     std::string text;
     for (const fs::path& file : files) text += Lower(ReadFile((root / file).string()));
     const std::string lists = text;
-    for (const fs::path& mesh : meshes)
-        if (lists.find(Lower(mesh.filename().string())) != std::string::npos)
-            text += Lower(Quoted(ReadFile((root / mesh).string())));
+    for (const fs::path& mesh : meshes) {
+        if (lists.find(Lower(mesh.filename().string())) == std::string::npos) continue;
+        auto [entry, added] = names.try_emplace(mesh);
+        if (added) entry->second = Lower(Quoted(ReadFile((root / mesh).string())));
+        text += entry->second;
+    }
     return text;
 }
 
@@ -91,8 +96,9 @@ inline std::vector<ContentFile> GameContentFiles() {
         if (secondStage.count(file)) secondStageLists.push_back(file);
         else if (file.parent_path() == secondStage.begin()->parent_path()) otherLists.push_back(file);
     }
-    const std::string second = contentroutes::NamedIn(root, secondStageLists, meshes);
-    const std::string other = contentroutes::NamedIn(root, otherLists, meshes);
+    std::map<fs::path, std::string> names;
+    const std::string second = contentroutes::NamedIn(root, secondStageLists, meshes, names);
+    const std::string other = contentroutes::NamedIn(root, otherLists, meshes, names);
 
     std::vector<ContentFile> out;
     for (const fs::path& file : files) {

@@ -1,5 +1,6 @@
 #pragma once
 // Runs a command line in a shell and collects its exit status, standard output and standard error.
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -43,8 +44,11 @@ inline ProcessResult RunProcess(const std::string& command,
 }
 
 inline std::string ReadFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    if (!file) return {};
+    std::string text(static_cast<size_t>(std::max<std::streamoff>(file.tellg(), 0)), '\0');
+    file.seekg(0);
+    file.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<size_t>(file.gcount()));
+    return text;
 }
