@@ -31,6 +31,8 @@ export ALSOFT_DRIVERS=null
 # does. Left in place when a test fails, with the trees that failed tests keep.
 if [ -d /dev/shm ] && [ -w /dev/shm ]; then
   export TMPDIR="$(mktemp -d /dev/shm/veldorin-tests.XXXXXX)"
+  # Open to every user as /tmp is: some tests play as an unprivileged user.
+  chmod 1777 "$TMPDIR"
 fi
 status=0
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
