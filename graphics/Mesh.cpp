@@ -26,10 +26,8 @@ bool Mesh::Load(IDirect3DDevice9* device, const std::string& path, SharedTexture
     for (DWORD i = 0; i < count; ++i) {
         materials[i] = fileMaterials[i].MatD3D;
         materials[i].Ambient = materials[i].Diffuse;
-        if (!fileMaterials[i].pTextureFilename) continue;
-        const std::string file = directory + fileMaterials[i].pTextureFilename;
-        if (shared) shared->Load(file, textures[i]);
-        else textures[i].LoadFromFile(file.c_str());
+        if (fileMaterials[i].pTextureFilename)
+            LoadTexture(shared, directory + fileMaterials[i].pTextureFilename, textures[i]);
     }
     drawParams = new DrawParams();
     materialBuffer->Release();

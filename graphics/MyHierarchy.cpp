@@ -25,8 +25,7 @@ void CopyMaterials(MY_CONTAINER& c, const D3DXMATERIAL* materials, DWORD numMate
     }
     for (DWORD i = 0; i < numMaterials; ++i) {
         c.pMaterials[i] = materials[i];
-        if (materials[i].pTextureFilename && shared) shared->Load(materials[i].pTextureFilename, c.textures[i]);
-        else if (materials[i].pTextureFilename) c.textures[i].LoadFromFile(materials[i].pTextureFilename);
+        if (materials[i].pTextureFilename) LoadTexture(shared, materials[i].pTextureFilename, c.textures[i]);
         c.pMaterials[i].pTextureFilename = nullptr;
     }
 }

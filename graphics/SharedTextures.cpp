@@ -7,6 +7,10 @@ bool SharedTextures::Load(const std::string& path, Texture& into) {
     return into.texture != nullptr;
 }
 
+bool LoadTexture(SharedTextures* shared, const std::string& path, Texture& into) {
+    return shared ? shared->Load(path, into) : into.LoadFromFile(path.c_str());
+}
+
 void SharedTextures::ReleaseAll() {
     for (auto& [path, texture] : loaded) texture.Release();
     loaded.clear();

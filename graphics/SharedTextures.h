@@ -23,3 +23,6 @@ public:
 private:
     std::map<std::string, Texture> loaded;
 };
+
+// Through `shared` when there is one; otherwise `into` loads a texture of its own.
+bool LoadTexture(SharedTextures* shared, const std::string& path, Texture& into);

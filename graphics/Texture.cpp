@@ -36,7 +36,6 @@ bool Texture::LoadFromFile(const char* path) {
                                             D3DFMT_UNKNOWN, D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, 0, &info,
                                             nullptr, &texture))) {
         texture = nullptr;
-        info = D3DXIMAGE_INFO{};
         return false;
     }
     if (FAILED(texture->GetSurfaceLevel(0, &surface))) return false;

@@ -55,8 +55,7 @@ inline std::string Quoted(const std::string& text) {
 }
 
 // The text of the files, lower case, followed by the names in every mesh of the tree the files name
-// (the meshes name their textures).
-// The names in each mesh are read once for every call given the same `names`.
+// (the meshes name their textures); `names` keeps each mesh's names, read once for every call.
 inline std::string NamedIn(const fs::path& root, const std::vector<fs::path>& files,
                            const std::vector<fs::path>& meshes, std::map<fs::path, std::string>& names) {
     std::string text;
