@@ -6,9 +6,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <string>
 
+#include "tests/support/Pattern.h"
 #include "tests/support/Process.h"
 
 namespace {
@@ -26,9 +26,8 @@ Pictures Play(const fs::path& dir, const std::string& place, const std::string& 
     EXPECT_EQ(result.status, 0) << place << " " << result.err;
     Pictures run;
     for (int i = 0; i < 3; ++i) run.shots[i] = ReadFile((dir / (cull + frames[i] + ".png")).string());
-    const std::regex draws("profile: draws (shadow|scene) asked=(\\d+) submitted=(\\d+)");
-    for (std::sregex_iterator it(result.out.begin(), result.out.end(), draws), end; it != end; ++it)
-        run.asked[(*it)[1] == "scene"] = std::stol((*it)[2]), run.submitted[(*it)[1] == "scene"] = std::stol((*it)[3]);
+    for (const PatternMatch& m : Pattern("profile: draws (shadow|scene) asked=(\\d+) submitted=(\\d+)").All(result.out))
+        run.asked[m[1] == "scene"] = std::stol(m[2]), run.submitted[m[1] == "scene"] = std::stol(m[3]);
     return run;
 }
 

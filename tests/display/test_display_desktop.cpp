@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <regex>
 #include <string>
 
 #include "app/GamePad.h"
@@ -16,6 +15,7 @@
 #include "platform/Platform.h"
 #include "platform/input/Input.h"
 #include "platform/sys/MessageBoxHook.h"
+#include "tests/support/Pattern.h"
 #include "tests/support/Process.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/XScreen.h"
@@ -202,8 +202,7 @@ TEST_F(DisplayDesktop, FullScreenKeepsTheModeScalesTheFrameAndTogglesWithAltEnte
     const auto shots = Screenshots();
     if (!shots.empty()) {
         EXPECT_EQ(shots.size(), 1u);
-        EXPECT_TRUE(std::regex_match(shots[0].filename().string(),
-                                     std::regex(R"(veldorin_\d{4}-\d\d-\d\d_\d\d-\d\d-\d\d\.png)")))
+        EXPECT_TRUE(Pattern(R"(veldorin_\d{4}-\d\d-\d\d_\d\d-\d\d-\d\d\.png)").Whole(shots[0].filename().string()))
             << shots[0];
         Screenshot shot;
         ASSERT_TRUE(shot.Load(shots[0].string()));

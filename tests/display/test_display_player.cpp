@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <thread>
 
+#include "tests/support/Pattern.h"
 #include "tests/support/Process.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/TestCourtyard.h"
@@ -85,12 +85,12 @@ struct LiveWalk {
 };
 
 LiveWalk ReadLiveWalk(const fs::path& dump) {
-    static const std::regex player(R"re("class":"Player","kind":0,"pos":\[([^,]*),([^,]*),([^\]]*)\],"state":(\d+))re");
+    static const Pattern player(R"re("class":"Player","kind":0,"pos":\[([^,]*),([^,]*),([^\]]*)\],"state":(\d+))re");
     LiveWalk walk;
     std::ifstream in(dump);
     for (std::string line; std::getline(in, line);) {
-        std::smatch m;
-        if (!std::regex_search(line, m, player)) continue;
+        const PatternMatch m = player.Search(line);
+        if (!m) continue;
         const float z = std::stof(m[3]);
         if (!walk.frames++) walk.firstZ = z;
         walk.lastZ = z;

@@ -10,10 +10,10 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <regex>
 #include <string>
 #include <thread>
 
+#include "tests/support/Pattern.h"
 #include "tests/support/Process.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/TestCourtyard.h"
@@ -45,8 +45,7 @@ TEST(DisplayReplay, ALivePlayKeptAtTheGoalReplaysInTheRunnerAndTheGame) {
     ScratchContent content("replay");
     const fs::path& root = content.root;
     const std::string placed = ReadFile(std::string(VELDORIN_SOURCE_DIR) + "/content/Data/txt/Mapdata1.txt");
-    content.Write("Data/txt/Mapdata1.txt") << std::regex_replace(placed, std::regex("Name\\(Player\\)\tPos\\([^)]*\\)"),
-                                                                 "Name(Player)\tPos(0,0,72)");
+    content.Write("Data/txt/Mapdata1.txt") << Pattern("Name\\(Player\\)\tPos\\([^)]*\\)").Replace(placed, "Name(Player)\tPos(0,0,72)");
     const fs::path live = root / "live.jsonl", replays = root / "replays";
     std::thread runner([&] {
         std::system(("timeout 180 " + std::string(VELDORIN_SIM) + content.RootOption() +

@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <string>
 
+#include "tests/support/Pattern.h"
 #include "tests/support/Process.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/TestCourtyard.h"
@@ -34,7 +34,7 @@ protected:
                                        "SkinMesh(data/xfile/Player/player.x)\tContainer(2)";
             fs::remove(root / "Data/txt/Mapdata1.txt");
             std::ofstream(root / "Data/txt/Mapdata1.txt")
-                << std::regex_replace(placed, std::regex("Name\\(Player\\)[^\n]*"), player);
+                << Pattern("Name\\(Player\\)[^\n]*").Replace(placed, player);
         }
         std::ofstream(root / "input.txt") << script;
         const fs::path picture = root / ("shot" + std::to_string(frame) + ".png");

@@ -6,13 +6,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 
+#include "tests/support/Pattern.h"
 #include "tests/support/Process.h"
-#include "tests/support/TestCourtyard.h"
 #include "tests/support/Screenshot.h"
+#include "tests/support/TestCourtyard.h"
 
 namespace {
 
@@ -29,8 +29,7 @@ protected:
         const fs::path file = root / "Data/txt/Mapdata2.txt";
         std::stringstream text;
         text << std::ifstream(file).rdbuf();
-        const std::string moved = std::regex_replace(text.str(), std::regex(R"(Name\(Player\)\tPos\([^)]*\))"),
-                                                     "Name(Player)\tPos(" + position + ")");
+        const std::string moved = Pattern(R"(Name\(Player\)\tPos\([^)]*\))").Replace(text.str(), "Name(Player)\tPos(" + position + ")");
         ASSERT_NE(moved, text.str());
         content.Write("Data/txt/Mapdata2.txt") << moved;
     }

@@ -4,11 +4,11 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "tests/support/Pattern.h"
 #include "tests/support/Process.h"
 
 namespace {
@@ -42,25 +42,24 @@ int IntField(const std::string& line, const std::string& name) {
 std::vector<DumpedFrame> ReadDump(const std::string& path) {
     std::vector<DumpedFrame> frames;
     std::istringstream in(ReadFile(path));
-    const std::regex object(R"re(\{"i":\d+,"class":"([^"]*)","kind":(-?\d+),"pos":\[([^,\]]*),([^,\]]*),([^,\]]*)\])re");
-    const std::regex fade(R"re("fade":(\{[^}]*\}))re");
+    const Pattern object(R"re(\{"i":\d+,"class":"([^"]*)","kind":(-?\d+),"pos":\[([^,\]]*),([^,\]]*),([^,\]]*)\])re");
+    const Pattern fade(R"re("fade":(\{[^}]*\}))re");
     std::string line;
     while (std::getline(in, line)) {
         DumpedFrame f;
         f.frame = IntField(line, "frame");
         f.scene = IntField(line, "scene");
         f.quit = IntField(line, "quit");
-        std::smatch m;
-        if (std::regex_search(line, m, fade)) f.fade = m[1];
+        if (const PatternMatch m = fade.Search(line)) f.fade = m[1];
         const size_t list = line.find("\"objects\":[");
         EXPECT_NE(list, std::string::npos) << line;
         if (list != std::string::npos) {
             const std::string rest = line.substr(list);
-            for (auto it = std::sregex_iterator(rest.begin(), rest.end(), object); it != std::sregex_iterator(); ++it) {
+            for (const PatternMatch& it : object.All(rest)) {
                 DumpedObject o;
-                o.className = (*it)[1];
-                o.kind = std::stoi((*it)[2]);
-                for (int k = 0; k < 3; ++k) o.pos[k] = std::strtof((*it)[3 + k].str().c_str(), nullptr);
+                o.className = it[1];
+                o.kind = std::stoi(it[2]);
+                for (int k = 0; k < 3; ++k) o.pos[k] = std::strtof(it[3 + k].c_str(), nullptr);
                 f.objects.push_back(o);
             }
         }
@@ -74,16 +73,16 @@ std::vector<DumpedObject> PlacedScenery(const std::string& path) {
     std::vector<DumpedObject> expected;
     std::ifstream in(path);
     std::string line;
-    const std::regex name(R"(^Name\(([^)\t]*)\))"), pos(R"(\tPos\(([^,)]*),([^,)]*),([^,)]*)\))");
+    const Pattern name(R"(^Name\(([^)\t]*)\))"), pos(R"(\tPos\(([^,)]*),([^,)]*),([^,)]*)\))");
     while (std::getline(in, line)) {
-        std::smatch m;
-        if (!std::regex_search(line, m, name)) continue;
+        PatternMatch m = name.Search(line);
+        if (!m) continue;
         DumpedObject o;
         o.className = m[1];
         if (o.className != "Map" && o.className != "CSimpleObject") continue;
         o.kind = o.className == "Map" ? 1 : 4;
-        if (std::regex_search(line, m, pos)) {
-            for (int k = 0; k < 3; ++k) o.pos[k] = std::strtof(m[1 + k].str().c_str(), nullptr);
+        if ((m = pos.Search(line))) {
+            for (int k = 0; k < 3; ++k) o.pos[k] = std::strtof(m[1 + k].c_str(), nullptr);
         }
         expected.push_back(o);
     }

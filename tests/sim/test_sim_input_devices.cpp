@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <regex>
 #include <vector>
 
+#include "tests/support/Pattern.h"
 #include "tests/support/Process.h"
 
 namespace {
@@ -25,10 +25,10 @@ std::vector<std::string> MouseOfEachFrame(const std::string& script, int frames)
     EXPECT_EQ(run.status, 0) << run.err;
     std::vector<std::string> mice;
     std::ifstream lines(dump);
-    const std::regex mouse("\"mouse\":(\\{[^}]*\\})");
+    const Pattern mouse("\"mouse\":(\\{[^}]*\\})");
     for (std::string line; std::getline(lines, line);) {
-        std::smatch match;
-        mice.push_back(std::regex_search(line, match, mouse) ? match[1].str() : "missing");
+        const PatternMatch match = mouse.Search(line);
+        mice.push_back(match ? match[1] : "missing");
     }
     std::remove(input.c_str());
     std::remove(dump.c_str());

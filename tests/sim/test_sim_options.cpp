@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <regex>
 
 #include "app/SettingsFile.h"
 #include "sound/SoundManager.h"
+#include "tests/support/Pattern.h"
 #include "tests/support/Process.h"
 #include "tests/support/TestCourtyard.h"
 
@@ -37,8 +37,8 @@ protected:
 };
 
 std::string Field(const std::string& line, const char* pattern) {
-    std::smatch m;
-    return std::regex_search(line, m, std::regex(pattern)) ? m[1].str() : "?";
+    const PatternMatch m = Pattern(pattern).Search(line);
+    return m ? m[1] : "?";
 }
 
 // 40 pixels right and 40 up in frame 10: the designed 4 px a degree turns 10 degrees and tilts up to the

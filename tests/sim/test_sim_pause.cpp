@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <regex>
 
+#include "tests/support/DumpLines.h"
 #include "tests/support/Process.h"
 #include "tests/support/TestCourtyard.h"
 
@@ -22,17 +22,15 @@ protected:
                                              (content.root / "script.txt").string() + " --dump " +
                                              (content.root / "dump.jsonl").string() + " " + options);
         EXPECT_EQ(run.status, 0) << run.err;
-        Lines lines;
-        std::istringstream in(ReadFile((content.root / "dump.jsonl").string()));
-        for (std::string line; std::getline(in, line);) lines.push_back(std::regex_replace(line, std::regex(R"(^\{"frame":\d+,)"), "{"));
-        return lines;
+        return DumpLinesWithoutFrames(ReadFile((content.root / "dump.jsonl").string()));
     }
     ScratchContent content{"pause"};
 };
 
 std::string PlayerPos(const std::string& line) {
-    std::smatch m;
-    return std::regex_search(line, m, std::regex(R"("class":"Player","kind":0,"pos":(\[[^\]]*\]))")) ? m[1].str() : "?";
+    const std::string key = R"("class":"Player","kind":0,"pos":[)";
+    const size_t at = line.find(key), end = at == std::string::npos ? at : line.find(']', at);
+    return end == std::string::npos ? "?" : line.substr(at + key.size() - 1, end - at - key.size() + 2);
 }
 
 // Stage 2 with its rolling statue, flames, launchers and a shot: the run paused in frames 100 to 399

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <regex>
 #include <string>
 
+#include "tests/support/Pattern.h"
 #include "tests/support/Process.h"
 #include "tests/support/TestCourtyard.h"
 
@@ -38,15 +38,15 @@ TEST(SimPlayerDump, TheDumpCarriesThePlayersPatchesAndLaunchersOwnValuesAndRunsR
 
     const std::string last = LastLine(dumps[0]);
     const std::string number = R"(-?[0-9.e+-]+)";
-    const std::regex player("\"class\":\"Player\",\"kind\":0,[^}]*\"state\":10,[^}]*\"inAir\":0,\"aim\":1,\"markerShown\":0,"
+    const Pattern player("\"class\":\"Player\",\"kind\":0,[^}]*\"state\":10,[^}]*\"inAir\":0,\"aim\":1,\"markerShown\":0,"
                             "\"pushReady\":0,\"moveSpeed\":" + number + ",\"yaw\":0,\"anim\":10,\"containers\":2\\}");
-    EXPECT_TRUE(std::regex_search(last, player)) << last;
-    const std::regex patch("\"class\":\"ColdObject\",\"kind\":3,[^}]*\"size\":(" + number + "),\"age\":(\\d+),\"alpha\":1\\}");
-    std::smatch m;
-    ASSERT_TRUE(std::regex_search(last, m, patch)) << last;
+    EXPECT_TRUE(player.Search(last)) << last;
+    const Pattern patch("\"class\":\"ColdObject\",\"kind\":3,[^}]*\"size\":(" + number + "),\"age\":(\\d+),\"alpha\":1\\}");
+    const PatternMatch m = patch.Search(last);
+    ASSERT_TRUE(m) << last;
     EXPECT_EQ(std::stoi(m[2]), 8) << "hit again on frame 53";
-    const std::regex launcher("\"class\":\"CLauncher\",\"kind\":12,[^}]*\"elapsed\":0,\"on\":0\\}");
-    EXPECT_TRUE(std::regex_search(last, launcher)) << last;
+    const Pattern launcher("\"class\":\"CLauncher\",\"kind\":12,[^}]*\"elapsed\":0,\"on\":0\\}");
+    EXPECT_TRUE(launcher.Search(last)) << last;
 }
 
 }  // namespace

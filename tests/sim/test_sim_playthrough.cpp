@@ -4,11 +4,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "tests/support/Pattern.h"
 #include "tests/support/PlaythroughScript.h"
 #include "tests/support/Process.h"
 #include "tests/support/TestCourtyard.h"
@@ -40,11 +40,9 @@ protected:
         EXPECT_EQ(run.status, 0) << run.err;
         std::vector<Frame> out;
         std::istringstream in(ReadFile(dump.string()));
-        const std::regex head(R"re("scene":(\d+),"stageSelect":(-?\d+))re");
-        for (std::string line; std::getline(in, line);) {
-            std::smatch m;
-            if (std::regex_search(line, m, head)) out.push_back({std::stoi(m[1]), std::stoi(m[2]), line});
-        }
+        const Pattern head(R"re("scene":(\d+),"stageSelect":(-?\d+))re");
+        for (std::string line; std::getline(in, line);)
+            if (const PatternMatch m = head.Search(line)) out.push_back({std::stoi(m[1]), std::stoi(m[2]), line});
         return out;
     }
     // The first frame (from 1) after `after` showing the scene, or 0.

@@ -2,9 +2,9 @@
 // itself (its dump) unchanged by the timing.
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <sstream>
 
+#include "tests/support/Pattern.h"
 #include "tests/support/Process.h"
 
 namespace {
@@ -28,11 +28,11 @@ TEST(SimProfile, PrintsEveryPhaseOnceAfterTheRunAndLeavesTheRunAsItWas) {
     std::istringstream lines(profiled.out.substr(summary));
     std::string line;
     std::getline(lines, line);
-    const std::regex format(R"(profile: (\w+) mean_us=(\d+) median_us=(\d+) frames=30)");
+    const Pattern format(R"(profile: (\w+) mean_us=(\d+) median_us=(\d+) frames=30)");
     std::vector<std::string> phases;
     for (int i = 0; i < 6 && std::getline(lines, line); ++i) {  // the picture and the draws follow
-        std::smatch m;
-        ASSERT_TRUE(std::regex_match(line, m, format)) << line;
+        const PatternMatch m = format.Whole(line);
+        ASSERT_TRUE(m) << line;
         phases.push_back(m[1]);
     }
     EXPECT_EQ(phases, (std::vector<std::string>{"update", "shadow_pass", "scene_pass", "edge_filter", "2d",

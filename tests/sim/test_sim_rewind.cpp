@@ -7,8 +7,9 @@
 #include <filesystem>
 #include <map>
 #include <random>
-#include <regex>
 
+#include "tests/support/DumpLines.h"
+#include "tests/support/Pattern.h"
 #include "tests/support/PlaythroughScript.h"
 #include "tests/support/Process.h"
 #include "tests/support/Ran.h"
@@ -19,12 +20,7 @@ namespace {
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
-Lines Split(const std::string& text) {
-    Lines out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) out.push_back(std::regex_replace(line, std::regex(R"(^\{"frame":\d+,)"), "{"));
-    return out;
-}
+Lines Split(const std::string& text) { return DumpLinesWithoutFrames(text); }
 
 // Random held keys, mouse turns and shots, in runs of 5 to 40 frames from frame `from` on.
 Lines RandomPlay(unsigned seed, int from, int frames) {
@@ -60,13 +56,13 @@ protected:
 
 // The first frame after `after` where an object of the class moves while `field` matches.
 int FirstMoving(const Lines& dump, const std::string& cls, const std::string& field, int after) {
-    const std::regex object("\\{\"i\":(\\d+),\"class\":\"" + cls + "\",[^{]*?\"pos\":\\[([^\\]]*)\\][^}]*" + field);
+    const Pattern object("\\{\"i\":(\\d+),\"class\":\"" + cls + "\",[^{]*?\"pos\":\\[([^\\]]*)\\][^}]*" + field);
     std::map<std::string, std::string> last;
     for (int f = after; f < static_cast<int>(dump.size()); ++f) {
-        for (auto it = std::sregex_iterator(dump[f].begin(), dump[f].end(), object); it != std::sregex_iterator(); ++it) {
-            std::string& pos = last[(*it)[1]];
-            if (!pos.empty() && pos != (*it)[2]) return f + 1;
-            pos = (*it)[2];
+        for (const PatternMatch& it : object.All(dump[f])) {
+            std::string& pos = last[it[1]];
+            if (!pos.empty() && pos != it[2]) return f + 1;
+            pos = it[2];
         }
     }
     return 0;
@@ -123,7 +119,7 @@ TEST_F(SimRewind, SavedJournalReplaysToTheSameDumpAndDamagedOnesAreRefused) {
                                              std::to_string(entered + 2400) + " --replays " + replays.string());
         ASSERT_TRUE(fs::exists(replays)) << "no replay saved at the goal";
         const fs::path saved = fs::directory_iterator(replays)->path();
-        EXPECT_TRUE(std::regex_match(saved.filename().string(), std::regex(R"(veldorin_\d{4}(-\d\d){2}_\d\d(-\d\d){2}_stage1\.txt)")));
+        EXPECT_TRUE(Pattern(R"(veldorin_\d{4}(-\d\d){2}_\d\d(-\d\d){2}_stage1\.txt)").Whole(saved.filename().string()));
         journal = ReadFile(saved.string());
         EXPECT_NE(journal.find(fromHub ? " start=in " : " start=before "), std::string::npos);
         const Lines again = Run(Split(journal), "");
@@ -137,8 +133,8 @@ TEST_F(SimRewind, SavedJournalReplaysToTheSameDumpAndDamagedOnesAreRefused) {
     const std::pair<std::string, std::string> damaged[] = {
         {"", "empty"}, {journal.substr(0, journal.size() / 2), "cut short"},
         {header + "\n1-20 W\x01\x02 garbage\n", "unknown token"},
-        {std::regex_replace(journal, std::regex("stage=0"), "stage=7"), "does not have"},
-        {std::regex_replace(journal, std::regex("scene=2"), "scene=9"), "out of range"},
+        {Pattern("stage=0").Replace(journal, "stage=7"), "does not have"},
+        {Pattern("scene=2").Replace(journal, "scene=9"), "out of range"},
     };
     Ran refused;
     for (const auto& [text, why] : damaged) {

@@ -9,11 +9,11 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <sstream>
 #include <string>
 
 #include "tests/support/DumpSummary.h"
+#include "tests/support/Pattern.h"
 #include "tests/support/PlaythroughScript.h"
 #include "tests/support/Process.h"
 #include "tests/support/TestCourtyard.h"
@@ -61,11 +61,9 @@ protected:
 
         std::map<int, long> rss;
         std::istringstream out(run.out);
-        const std::regex line(R"(^rss: frame=(\d+) now=(\d+) peak=(\d+)$)");
-        for (std::string text; std::getline(out, text);) {
-            std::smatch m;
-            if (std::regex_match(text, m, line)) rss[std::stoi(m[1])] = std::stol(m[2]);
-        }
+        const Pattern line(R"(^rss: frame=(\d+) now=(\d+) peak=(\d+)$)");
+        for (std::string text; std::getline(out, text);)
+            if (const PatternMatch m = line.Whole(text)) rss[std::stoi(m[1])] = std::stol(m[2]);
         ASSERT_TRUE(rss.count(1000) && rss.count(frames)) << run.out;
         std::cout << "resident memory after 1000 frames " << rss[1000] << " KiB, after " << frames << " frames "
                   << rss[frames] << " KiB\n";

@@ -6,11 +6,11 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "tests/support/DumpLines.h"
 #include "tests/support/Process.h"
 #include "tests/support/TestCourtyard.h"
 
@@ -47,27 +47,18 @@ protected:
         EXPECT_EQ(run.status, 0) << run.err;
         std::vector<Frame> out;
         std::istringstream in(ReadFile(dump.string()));
-        const std::regex object(R"(\{"i":\d+,"class":"[^"]*"[^}]*\})");
         for (std::string line; std::getline(in, line);) {
             Frame f;
             f.scene = Int(line, "scene");
             const size_t fade = line.find("\"fade\":");
             f.fade = line.substr(fade, line.find('}', fade) - fade);
-            for (auto it = std::sregex_iterator(line.begin(), line.end(), object); it != std::sregex_iterator(); ++it)
-                f.objects.push_back(it->str());
+            f.objects = DumpObjects(line);
             out.push_back(f);
         }
         return out;
     }
-    static int Int(const std::string& text, const std::string& name) {
-        std::smatch m;
-        return std::regex_search(text, m, std::regex("\"" + name + "\":(-?\\d+)")) ? std::stoi(m[1]) : -999;
-    }
-    static float Pos(const Object& o, int axis) {
-        std::smatch m;
-        if (!std::regex_search(o, m, std::regex(R"re("pos":\[([^,]*),([^,]*),([^\]]*)\])re"))) return -999.0f;
-        return std::stof(m[1 + axis]);
-    }
+    static int Int(const std::string& text, const std::string& name) { return static_cast<int>(DumpNumber(text, name)); }
+    static float Pos(const Object& o, int axis) { return static_cast<float>(DumpPos(o, axis)); }
     // The n-th object of the class in list order, or an empty text.
     static Object Nth(const Frame& f, const std::string& cls, int n = 0) {
         for (const Object& o : f.objects)

@@ -6,11 +6,12 @@
 
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "tests/support/DumpLines.h"
+#include "tests/support/Pattern.h"
 #include "tests/support/Process.h"
 #include "tests/support/TestCourtyard.h"
 
@@ -47,20 +48,12 @@ protected:
         if (at == std::string::npos) return "";
         return line.substr(at, line.find('}', at) - at);
     }
-    static double Number(const std::string& text, const std::string& name) {
-        std::smatch m;
-        return std::regex_search(text, m, std::regex("\"" + name + "\":(-?[0-9.eE+-]+)")) ? std::stod(m[1]) : -999;
-    }
+    static double Number(const std::string& text, const std::string& name) { return DumpNumber(text, name); }
     static double Field(const std::string& line, const std::string& cls, const std::string& name) {
         return Number(Object(line, cls), name);
     }
     // One coordinate (0 x, 1 y, 2 z) of the object's position.
-    static double Pos(const std::string& line, const std::string& cls, int axis) {
-        std::smatch m;
-        const std::string text = Object(line, cls);
-        if (!std::regex_search(text, m, std::regex(R"re("pos":\[([^,]*),([^,]*),([^\]]*)\])re"))) return -999;
-        return std::stod(m[1 + axis]);
-    }
+    static double Pos(const std::string& line, const std::string& cls, int axis) { return DumpPos(Object(line, cls), axis); }
     // The first frame (from 1) on which the predicate holds, or -1.
     template <typename Pred>
     static int FirstFrame(const std::vector<std::string>& dump, Pred pred) {
@@ -141,7 +134,7 @@ TEST_F(SimStage2Test, RInTheMiddleBuildsTheStageAgainAsItWasEntered) {
     const auto objects = [](const std::string& line) {
         std::string text = line.substr(line.find("\"objects\":"));
         text = text.substr(0, text.find("\"sound\":"));
-        return std::regex_replace(text, std::regex(R"re(\{"i":\d+,"class":"(CFlameStatue|Player)"[^}]*\})re"), "");
+        return Pattern(R"re(\{"i":\d+,"class":"(CFlameStatue|Player)"[^}]*\})re").Replace(text, "");
     };
     EXPECT_EQ(objects(at(rebuilt)), objects(at(1)));
     EXPECT_NE(Object(at(rebuilt), "Player").find("\"pos\":[0,0.01,0]"), std::string::npos);

@@ -5,11 +5,12 @@
 
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "tests/support/DumpLines.h"
+#include "tests/support/Pattern.h"
 #include "tests/support/Process.h"
 #include "tests/support/TestCourtyard.h"
 
@@ -37,16 +38,12 @@ protected:
         for (std::string line; std::getline(in, line);) lines.push_back(line);
         return lines;
     }
-    static int Field(const std::string& line, const std::string& name) {
-        std::smatch m;
-        return std::regex_search(line, m, std::regex("\"" + name + "\":(-?\\d+)")) ? std::stoi(m[1]) : -999;
-    }
+    static int Field(const std::string& line, const std::string& name) { return static_cast<int>(DumpNumber(line, name)); }
     // The "open" flag of every door, in list order.
     static std::vector<int> Doors(const std::string& line) {
         std::vector<int> open;
-        const std::regex door(R"re("class":"CDoor"[^}]*"open":(\d))re");
-        for (auto it = std::sregex_iterator(line.begin(), line.end(), door); it != std::sregex_iterator(); ++it)
-            open.push_back(std::stoi((*it)[1]));
+        for (const PatternMatch& door : Pattern(R"re("class":"CDoor"[^}]*"open":(\d))re").All(line))
+            open.push_back(std::stoi(door[1]));
         return open;
     }
     ScratchContent content{"title"};
@@ -72,10 +69,7 @@ TEST_F(SimTitleTest, TheSavedProgressOpensDoorsAndLaunchersAndHandsOverTheGun) {
         EXPECT_EQ(Field(end, "containers"), c.containers) << c.progress;
         // Once entered, the first launchers sweep.
         EXPECT_EQ(Field(end, "entered"), 1);
-        const std::regex on(R"re("class":"CLauncher"[^}]*"on":1)re");
-        EXPECT_EQ(std::distance(std::sregex_iterator(end.begin(), end.end(), on), std::sregex_iterator()),
-                  c.launchersOn)
-            << c.progress;
+        EXPECT_EQ(Pattern(R"re("class":"CLauncher"[^}]*"on":1)re").All(end).size(), size_t(c.launchersOn)) << c.progress;
     }
 }
 

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <regex>
 #include <sstream>
 
+#include "tests/support/Pattern.h"
 #include "tests/support/TestCourtyard.h"
 #include "tools/reach/ReachCheck.h"
 
@@ -30,7 +30,7 @@ TEST(ReachCheck, EveryPlaceIsSoundAndStairsOpenDoorsAndMissingFilesAreFound) {
     const std::string crate = "Name(CSimpleObject)\tPos(%)\tAngle(0,0,0)\tMesh(data/xfile/Object/Crate.x)\n";
     const auto stair = [&](std::string text) {
         for (const char* at : {"-5.4,0,9", "-5.4,0,10", "-5.4,1,10", "-5.4,0,11", "-5.4,1,11", "-5.4,2,11"})
-            text += std::regex_replace(crate, std::regex("%"), at);
+            text += Pattern("%").Replace(crate, at);
         return text;
     };
     struct Case {
@@ -39,8 +39,7 @@ TEST(ReachCheck, EveryPlaceIsSoundAndStairsOpenDoorsAndMissingFilesAreFound) {
         const char* found;
     } cases[] = {
         {"stage1", stair(Read(content.root / "Data/txt/Mapdata1.txt")), "outside the rooms"},
-        {"hub", std::regex_replace(Read(content.root / "Data/txt/MapDataTitle.txt"),
-                                   std::regex(R"(Pos\(-6,0,12\.25\))"), "Pos(-6,0,20)"),
+        {"hub", Pattern(R"(Pos\(-6,0,12\.25\))").Replace(Read(content.root / "Data/txt/MapDataTitle.txt"), "Pos(-6,0,20)"),
          "behind first stage's door"},
         {"stage2", "", ""},
     };

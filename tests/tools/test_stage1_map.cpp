@@ -7,9 +7,10 @@
 #include <cmath>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <set>
 #include <string>
+
+#include "tests/support/Pattern.h"
 
 #include "objects/Collision.h"
 #include "platform/d3dx/XFile.h"
@@ -128,11 +129,11 @@ TEST_F(Stage1Map, ThePitTakesALongJumpAndHasStairsBackUp) {
 
 TEST_F(Stage1Map, EveryPlacedObjectStandsOnTheGround) {
     std::ifstream in(std::string(VELDORIN_SOURCE_DIR) + "/content/Data/txt/Mapdata1.txt");
-    const std::regex line(R"(^Name\((\w+)\)\tPos\(([-\d.]+),([-\d.]+),([-\d.]+)\))");
+    const Pattern line(R"(^Name\((\w+)\)\tPos\(([-\d.]+),([-\d.]+),([-\d.]+)\))");
     std::map<std::string, int> count;
     for (std::string text; std::getline(in, text);) {
-        std::smatch m;
-        ASSERT_TRUE(std::regex_search(text, m, line)) << text;
+        const PatternMatch m = line.Search(text);
+        ASSERT_TRUE(m) << text;
         const std::string name = m[1];
         ++count[name];
         if (name == "Map" || name == "CDoor") continue;
@@ -167,10 +168,9 @@ TEST_F(Stage1Map, TheResourceListNamesEveryMeshThePlacementUses) {
         ASSERT_EQ(text.rfind("0,0,", 0), 0u) << text;
         listed.insert(text.substr(4));
     }
-    const std::regex mesh(R"(\t(?:Mesh|ColMesh|OpMesh|BaseMesh)\(([^)]*)\))");
+    const Pattern mesh(R"(\t(?:Mesh|ColMesh|OpMesh|BaseMesh)\(([^)]*)\))");
     for (std::string text; std::getline(placement, text);)
-        for (auto it = std::sregex_iterator(text.begin(), text.end(), mesh); it != std::sregex_iterator(); ++it)
-            used.insert((*it)[1]);
+        for (const PatternMatch& m : mesh.All(text)) used.insert(m[1]);
     EXPECT_EQ(listed, used);
 }
 
