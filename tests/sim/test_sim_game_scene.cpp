@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/DumpLines.h"
 #include "tests/support/Pattern.h"
 #include "tests/support/Process.h"
 
@@ -33,12 +34,6 @@ struct DumpedFrame {
     std::vector<DumpedObject> objects;
 };
 
-int IntField(const std::string& line, const std::string& name) {
-    const std::string key = "\"" + name + "\":";
-    const size_t at = line.find(key);
-    return at == std::string::npos ? -999 : std::atoi(line.c_str() + at + key.size());
-}
-
 std::vector<DumpedFrame> ReadDump(const std::string& path) {
     std::vector<DumpedFrame> frames;
     std::istringstream in(ReadFile(path));
@@ -47,9 +42,9 @@ std::vector<DumpedFrame> ReadDump(const std::string& path) {
     std::string line;
     while (std::getline(in, line)) {
         DumpedFrame f;
-        f.frame = IntField(line, "frame");
-        f.scene = IntField(line, "scene");
-        f.quit = IntField(line, "quit");
+        f.frame = DumpInt(line, "frame");
+        f.scene = DumpInt(line, "scene");
+        f.quit = DumpInt(line, "quit");
         if (const PatternMatch m = fade.Search(line)) f.fade = m[1];
         const size_t list = line.find("\"objects\":[");
         EXPECT_NE(list, std::string::npos) << line;

@@ -29,8 +29,10 @@ protected:
 
 std::string PlayerPos(const std::string& line) {
     const std::string key = R"("class":"Player","kind":0,"pos":[)";
-    const size_t at = line.find(key), end = at == std::string::npos ? at : line.find(']', at);
-    return end == std::string::npos ? "?" : line.substr(at + key.size() - 1, end - at - key.size() + 2);
+    const size_t at = line.find(key);
+    if (at == std::string::npos) return "?";
+    const size_t open = at + key.size() - 1, close = line.find(']', open);
+    return close == std::string::npos ? "?" : line.substr(open, close - open + 1);
 }
 
 // Stage 2 with its rolling statue, flames, launchers and a shot: the run paused in frames 100 to 399

@@ -57,7 +57,7 @@ protected:
         }
         return out;
     }
-    static int Int(const std::string& text, const std::string& name) { return static_cast<int>(DumpNumber(text, name)); }
+    static int Int(const std::string& text, const std::string& name) { return DumpInt(text, name); }
     static float Pos(const Object& o, int axis) { return static_cast<float>(DumpPos(o, axis)); }
     // The n-th object of the class in list order, or an empty text.
     static Object Nth(const Frame& f, const std::string& cls, int n = 0) {

@@ -38,7 +38,7 @@ protected:
         for (std::string line; std::getline(in, line);) lines.push_back(line);
         return lines;
     }
-    static int Field(const std::string& line, const std::string& name) { return static_cast<int>(DumpNumber(line, name)); }
+    static int Field(const std::string& line, const std::string& name) { return DumpInt(line, name); }
     // The "open" flag of every door, in list order.
     static std::vector<int> Doors(const std::string& line) {
         std::vector<int> open;

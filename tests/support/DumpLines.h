@@ -45,6 +45,11 @@ inline double DumpNumber(const std::string& text, const std::string& name, doubl
     return end == start ? fallback : value;
 }
 
+// The same as a whole number (a fraction cut off).
+inline int DumpInt(const std::string& text, const std::string& name, int fallback = -999) {
+    return static_cast<int>(DumpNumber(text, name, fallback));
+}
+
 // One coordinate (0 x, 1 y, 2 z) of the first "pos":[x,y,z] in the text, or fallback.
 inline double DumpPos(const std::string& text, int axis, double fallback = -999) {
     size_t at = text.find("\"pos\":[");
